@@ -1,0 +1,132 @@
+#include "desktop/fluid_music.h"
+
+#include <fcntl.h>
+#include <fluidsynth.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <system_error>
+
+namespace flakmire {
+namespace {
+
+namespace fs = std::filesystem;
+
+// PulseAudio first: it also serves PipeWire desktops, and fails quietly where there is none.
+constexpr const char* kAudioDrivers[] = {"pulseaudio", "alsa"};
+
+// The game has no console: whatever FluidSynth wants to report goes nowhere.
+void SilenceFluidSynth() {
+  for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level) {
+    fluid_set_log_function(level, nullptr, nullptr);
+  }
+}
+
+// Libraries under FluidSynth write some complaints straight to stderr, past its log functions:
+// libasound when there is no sound card, libinstpatch when a file is no soundfont. So stderr
+// points at /dev/null while the soundfont loads and the driver opens.
+class StderrMuted {
+ public:
+  StderrMuted() {
+    std::fflush(stderr);
+    saved_ = dup(STDERR_FILENO);
+    const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (saved_ >= 0 && null >= 0) dup2(null, STDERR_FILENO);
+    if (null >= 0) close(null);
+  }
+  ~StderrMuted() {
+    if (saved_ < 0) return;
+    std::fflush(stderr);
+    dup2(saved_, STDERR_FILENO);
+    close(saved_);
+  }
+  StderrMuted(const StderrMuted&) = delete;
+  StderrMuted& operator=(const StderrMuted&) = delete;
+
+ private:
+  int saved_ = -1;
+};
+
+}  // namespace
+
+FluidMusic::FluidMusic(const std::string& soundFont, const std::string& wavFile) {
+  SilenceFluidSynth();
+  const StderrMuted muted;
+  if (soundFont.empty() || !(settings_ = new_fluid_settings())) return;
+  fluid_settings_setnum(settings_, "synth.gain", kGain);
+  // Larger blocks than FluidSynth's default: fewer wake-ups, and music needs no low latency.
+  fluid_settings_setint(settings_, "audio.period-size", 1024);
+  synth_ = new_fluid_synth(settings_);
+  if (synth_ && fluid_synth_sfload(synth_, soundFont.c_str(), 1) != FLUID_FAILED) {
+    if (!wavFile.empty()) {
+      fluid_settings_setstr(settings_, "audio.driver", "file");
+      fluid_settings_setstr(settings_, "audio.file.name", wavFile.c_str());
+      driver_ = new_fluid_audio_driver(settings_, synth_);
+    } else {
+      for (const char* name : kAudioDrivers) {
+        fluid_settings_setstr(settings_, "audio.driver", name);
+        if ((driver_ = new_fluid_audio_driver(settings_, synth_))) break;
+      }
+    }
+  }
+  if (!driver_) {  // nothing to play on: hold on to nothing
+    if (synth_) delete_fluid_synth(synth_);
+    delete_fluid_settings(settings_);
+    synth_ = nullptr;
+    settings_ = nullptr;
+  }
+}
+
+FluidMusic::~FluidMusic() {
+  Stop();
+  if (driver_) delete_fluid_audio_driver(driver_);  // first: its thread renders from the synth
+  if (synth_) delete_fluid_synth(synth_);
+  if (settings_) delete_fluid_settings(settings_);
+}
+
+void FluidMusic::PlayOnce(const std::string& midiPath) {
+  Stop();
+  if (!driver_ || !fluid_is_midifile(midiPath.c_str())) return;
+  // The player runs on the synth's clock, so the audio thread does all the work from here on.
+  player_ = new_fluid_player(synth_);
+  if (!player_) return;
+  if (fluid_player_add(player_, midiPath.c_str()) != FLUID_OK ||
+      fluid_player_play(player_) != FLUID_OK) {
+    Stop();
+  }
+}
+
+void FluidMusic::Stop() {
+  if (!player_) return;
+  fluid_player_stop(player_);
+  delete_fluid_player(player_);
+  player_ = nullptr;
+  fluid_synth_all_sounds_off(synth_, -1);  // whatever the old player left ringing
+}
+
+std::string FluidMusic::FindSoundFont() {
+  return FindSoundFont({"/usr/share/sounds/sf2", "/usr/share/soundfonts"});
+}
+
+std::string FluidMusic::FindSoundFont(const std::vector<fs::path>& folders) {
+  std::error_code ec;
+  for (const char* name : {"default-GM.sf2", "TimGM6mb.sf2"}) {
+    for (const fs::path& folder : folders) {
+      if (fs::is_regular_file(folder / name, ec)) return (folder / name).string();
+    }
+  }
+  for (const fs::path& folder : folders) {
+    std::vector<fs::path> found;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+      std::error_code fileError;
+      if (it->path().extension() == ".sf2" && fs::is_regular_file(it->path(), fileError)) {
+        found.push_back(it->path());
+      }
+    }
+    if (!found.empty()) return std::ranges::min(found).string();
+  }
+  return {};
+}
+
+}  // namespace flakmire

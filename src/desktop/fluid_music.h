@@ -1,0 +1,51 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "ports/music.h"
+
+// FluidSynth's handles, declared here so that the rest of the game need not see fluidsynth.h.
+typedef struct _fluid_hashtable_t fluid_settings_t;
+typedef struct _fluid_synth_t fluid_synth_t;
+typedef struct _fluid_audio_driver_t fluid_audio_driver_t;
+typedef struct _fluid_player_t fluid_player_t;
+
+namespace flakmire {
+
+// Plays MIDI files through FluidSynth on its own audio thread. Without a soundfont or a sound
+// device it stays silent and says nothing.
+class FluidMusic final : public Music {
+ public:
+  // The output level handed to FluidSynth; its own default (0.2) is too quiet next to other
+  // programs. The tune is mixed to stay clear of clipping at this level.
+  static constexpr double kGain = 0.4;
+
+  // soundFont: a General MIDI .sf2; empty means none, so no music. wavFile: when given, the
+  // music is written there (in real time) instead of to the sound device.
+  explicit FluidMusic(const std::string& soundFont = FindSoundFont(),
+                      const std::string& wavFile = {});
+  ~FluidMusic() override;
+  FluidMusic(const FluidMusic&) = delete;
+  FluidMusic& operator=(const FluidMusic&) = delete;
+
+  // Starts the file from its beginning, replacing whatever was playing, and returns at once.
+  void PlayOnce(const std::string& midiPath) override;
+
+  // The system's General MIDI soundfont, or empty if there is none.
+  static std::string FindSoundFont();
+  // The same search in the given folders: default-GM.sf2, then TimGM6mb.sf2, then any other
+  // .sf2 (in name order), each looked for in every folder before the next.
+  static std::string FindSoundFont(const std::vector<std::filesystem::path>& folders);
+
+ private:
+  void Stop();
+
+  fluid_settings_t* settings_ = nullptr;
+  fluid_synth_t* synth_ = nullptr;
+  fluid_audio_driver_t* driver_ = nullptr;
+  fluid_player_t* player_ = nullptr;
+};
+
+}  // namespace flakmire

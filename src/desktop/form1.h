@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "desktop/pictures.h"
+#include "desktop/scene_painter.h"
+#include "ports/keys.h"
+#include "ports/main_window.h"
+
+namespace flakmire {
+
+struct Game;
+
+// Which keys the main window has seen go down and not yet come up.
+class KeyTracker final : public KeyState {
+ public:
+  bool IsDown(int keyCode) const override;
+  void Press(int keyCode);
+  void Release(int keyCode);
+  void ReleaseAll();
+
+ private:
+  std::array<bool, 256> down_{};
+};
+
+// The main window: the fixed playfield. It paints the game's scene and hands its key, mouse and
+// close events to the game.
+class Form1 final : public QWidget, public MainWindow {
+  Q_OBJECT
+
+ public:
+  Form1();
+
+  void Attach(Game& game) { game_ = &game; }
+  KeyTracker& Keys() { return keys_; }
+
+  // MainWindow
+  void Show() override;
+  void SetCaption(std::string_view caption) override;
+  void SetPointer(Pointer pointer) override;
+  void Present() override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  Game* game_ = nullptr;
+  KeyTracker keys_;
+  Pictures pictures_;
+  ScenePainter painter_{pictures_};
+  QCursor hiddenPointer_;
+};
+
+}  // namespace flakmire

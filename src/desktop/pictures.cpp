@@ -1,0 +1,38 @@
+#include "desktop/pictures.h"
+
+#include <QImage>
+
+namespace flakmire {
+
+namespace {
+
+QImage Load(const char* name) { return QImage(QString(":/pictures/%1.xpm").arg(name)); }
+
+}  // namespace
+
+Pictures::Pictures() {
+  auto set = [this](PictureId picture, const QImage& image) {
+    pixmaps_[static_cast<std::size_t>(picture)] = QPixmap::fromImage(image);
+  };
+  // The aircraft facing left are their mirror images.
+  const QImage copter = Load("copter");
+  const QImage jet = Load("jet");
+  set(PictureId::Copter, copter);
+  set(PictureId::CopterFacingLeft, copter.mirrored(true, false));
+  set(PictureId::Jet, jet);
+  set(PictureId::JetFacingLeft, jet.mirrored(true, false));
+  set(PictureId::Trooper, Load("trooper"));
+  set(PictureId::TrooperArmsRaised, Load("trooper_arms_raised"));
+  set(PictureId::Parachute, Load("parachute"));
+  set(PictureId::Wire, Load("wire"));
+}
+
+QIcon Pictures::WindowIcon() { return QIcon(QPixmap::fromImage(Load("icon"))); }
+
+QCursor Pictures::TransparentPointer() {
+  QPixmap clear(32, 32);
+  clear.fill(Qt::transparent);
+  return QCursor(clear, 0, 0);
+}
+
+}  // namespace flakmire

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QCursor>
+#include <QIcon>
+#include <QPixmap>
+#include <array>
+
+#include "game/scene.h"
+
+namespace flakmire {
+
+// Every picture of the playfield, decoded once from the program's resources.
+class Pictures {
+ public:
+  Pictures();
+
+  // The pixmap for a sprite's picture; a null pixmap for PictureId::None.
+  const QPixmap& operator[](PictureId picture) const {
+    return pixmaps_[static_cast<std::size_t>(picture)];
+  }
+
+  static QIcon WindowIcon();
+  // A fully transparent 32 x 32 pointer: no pointer shows over the window while it is set.
+  static QCursor TransparentPointer();
+
+ private:
+  std::array<QPixmap, static_cast<std::size_t>(PictureId::Wire) + 1> pixmaps_;
+};
+
+}  // namespace flakmire

@@ -1,0 +1,46 @@
+#include "desktop/qt_ports.h"
+
+#include <QCoreApplication>
+
+#include "game/game.h"
+#include "game/game_loop.h"
+
+namespace flakmire {
+
+QtTimers::QtTimers() {
+  for (TimerId id : {TimerId::Timer1, TimerId::tmrDead, TimerId::tmrTrans}) {
+    Get(id).setInterval(TimerIntervalMs(id));
+  }
+  timer1_.setTimerType(Qt::PreciseTimer);
+}
+
+void QtTimers::Attach(Game& game) {
+  game_ = &game;
+  connect(&timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(*game_); });
+  connect(&tmrTrans_, &QTimer::timeout, this, [this] { tmrTrans_Timer(*game_); });
+  for (TimerId id : {TimerId::Timer1, TimerId::tmrDead, TimerId::tmrTrans}) {
+    if (TimerRunsAtStart(id)) Get(id).start();
+  }
+}
+
+void QtTimers::SetEnabled(TimerId timer, bool enabled) {
+  QTimer& t = Get(timer);
+  if (!enabled) {
+    t.stop();
+  } else if (!t.isActive()) {
+    t.start();
+  }
+}
+
+QTimer& QtTimers::Get(TimerId timer) {
+  switch (timer) {
+    case TimerId::Timer1: return timer1_;
+    case TimerId::tmrDead: return tmrDead_;
+    case TimerId::tmrTrans: return tmrTrans_;
+  }
+  return timer1_;
+}
+
+void QtEventPump::ProcessEvents() { QCoreApplication::processEvents(); }
+
+}  // namespace flakmire

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+#include "ports/dialogs.h"
+#include "ports/event_pump.h"
+#include "ports/timers.h"
+
+namespace flakmire {
+
+struct Game;
+
+// The main window's timers as QTimers; each calls its handler in the game when it comes due.
+class QtTimers final : public QObject, public Timers {
+  Q_OBJECT
+
+ public:
+  QtTimers();
+
+  // Connects the handlers and starts the timers that run from the start.
+  void Attach(Game& game);
+  void SetEnabled(TimerId timer, bool enabled) override;
+
+ private:
+  QTimer& Get(TimerId timer);
+
+  Game* game_ = nullptr;
+  QTimer timer1_, tmrDead_, tmrTrans_;
+};
+
+class QtEventPump final : public EventPump {
+ public:
+  void ProcessEvents() override;
+};
+
+class QtDialogs final : public Dialogs {
+ public:
+  // The cheat panel comes with its own window; until then the code word opens nothing.
+  void ShowCheatPanel() override {}
+};
+
+}  // namespace flakmire

@@ -1,0 +1,117 @@
+#include "desktop/scene_painter.h"
+
+#include <QPainter>
+#include <cmath>
+
+#include "desktop/pictures.h"
+#include "game/layout.h"
+
+namespace flakmire {
+
+namespace {
+
+constexpr double LabelPointSize = 13.5;
+constexpr QColor LabelColor(24, 24, 48);
+constexpr qreal BunkerCornerRadius = 8;
+
+QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+
+void PaintSprite(QPainter& p, const Pictures& pictures, const Sprite& s) {
+  if (!s.Visible || s.Picture == PictureId::None) return;
+  p.drawPixmap(QPointF(std::round(s.Left), std::round(s.Top)), pictures[s.Picture]);
+}
+
+void PaintShape(QPainter& p, const Shape& s) {
+  if (!s.Visible || s.Width < 1 || s.Height < 1) return;
+  p.setPen(QPen(ToQColor(s.BorderColor), 1));
+  p.setBrush(ToQColor(s.FillColor));
+  // The border lies inside the shape's box.
+  const QRectF box(s.Left + 0.5, s.Top + 0.5, s.Width - 1, s.Height - 1);
+  switch (s.Kind) {
+    case ShapeKind::Rectangle:
+      p.setRenderHint(QPainter::Antialiasing, false);
+      p.drawRect(QRectF(std::round(s.Left), std::round(s.Top), std::round(s.Width) - 1,
+                        std::round(s.Height) - 1));
+      break;
+    case ShapeKind::RoundedRectangle:
+      p.setRenderHint(QPainter::Antialiasing, true);
+      p.drawRoundedRect(box, BunkerCornerRadius, BunkerCornerRadius);
+      break;
+    case ShapeKind::Circle:
+      p.setRenderHint(QPainter::Antialiasing, true);
+      p.drawEllipse(box);
+      break;
+  }
+}
+
+void PaintLine(QPainter& p, const Line& l) {
+  if (!l.Visible) return;
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setPen(QPen(ToQColor(l.BorderColor), l.BorderWidth, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(QPointF(l.X1, l.Y1), QPointF(l.X2, l.Y2));
+}
+
+void PaintLabel(QPainter& p, const QFont& font, const Label& l) {
+  if (!l.Visible || l.Caption.empty()) return;
+  p.setFont(font);
+  p.setPen(LabelColor);
+  const QString text = QString::fromLatin1(l.Caption.data(), static_cast<qsizetype>(l.Caption.size()));
+  // Wide enough for any score; the text centres on the label's middle.
+  constexpr qreal HalfSpan = 200;
+  const QRectF box(l.Left + l.Width / 2 - HalfSpan, l.Top, 2 * HalfSpan, 40);
+  p.drawText(box, Qt::AlignHCenter | Qt::AlignTop, text);
+}
+
+template <class Array, class PaintOne>
+void PaintCopies(const Array& members, PaintOne paintOne) {
+  for (int i = 1; i <= members.UpperBound(); ++i) paintOne(members[i]);
+}
+
+}  // namespace
+
+ScenePainter::ScenePainter(const Pictures& pictures) : pictures_(pictures) {
+  labelFont_.setFamilies({"DejaVu Sans", "Liberation Sans", "Sans Serif"});
+  labelFont_.setPointSizeF(LabelPointSize);
+  labelFont_.setBold(true);
+}
+
+void ScenePainter::Paint(QPainter& p, const Scene& s) const {
+  p.fillRect(QRect(0, 0, PlayfieldWidth, PlayfieldHeight), ToQColor(SkyColor));
+  const auto sprite = [&](const Sprite& one) { PaintSprite(p, pictures_, one); };
+  const auto shape = [&](const Shape& one) { PaintShape(p, one); };
+
+  for (Layer layer : BackToFront) {
+    switch (layer) {
+      case Layer::Copters: PaintCopies(s.imgCopter, sprite); break;
+      case Layer::RoofWire: sprite(s.Wire[2]); break;
+      case Layer::Bunker: shape(s.Shape1); break;
+      case Layer::Ground: shape(s.Shape2); break;
+      case Layer::Label1: PaintLabel(p, labelFont_, s.Label1); break;
+      case Layer::Parachutes: PaintCopies(s.imgPara, sprite); break;
+      case Layer::Turret: shape(s.shpTurret); break;
+      case Layer::Bullets: PaintCopies(s.imgBullet, shape); break;
+      case Layer::GroundWire:
+        for (int i : {0, 1, 3, 4}) sprite(s.Wire[i]);
+        break;
+      case Layer::Troopers: PaintCopies(s.imgTrooper, sprite); break;
+      case Layer::Jets: PaintCopies(s.imgJet, sprite); break;
+      case Layer::Label2: PaintLabel(p, labelFont_, s.Label2); break;
+      case Layer::ThirdFlag:
+        PaintLine(p, s.lnFlagPole[0]);
+        shape(s.shpFlag[0]);
+        break;
+      case Layer::Gun:
+        PaintLine(p, s.lnGun[0]);
+        PaintLine(p, s.lnGun[1]);
+        break;
+      case Layer::Flags:
+        for (int i : {1, 2}) {
+          shape(s.shpFlag[i]);
+          PaintLine(p, s.lnFlagPole[i]);
+        }
+        break;
+    }
+  }
+}
+
+}  // namespace flakmire

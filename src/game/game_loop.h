@@ -1,0 +1,28 @@
+#pragma once
+
+namespace flakmire {
+
+struct Game;
+
+// The game loop and the main window's timers.
+
+// A tick of Timer1. While the gunner lives it runs frames without end, yielding to the event
+// pump on about every fourth frame; after his death it runs one frame and returns. A tick that
+// comes due while one is running does nothing.
+void Timer1_Timer(Game& g);
+
+// One frame of the loop. Returns true when the tick ends after it: the gunner is dead, or the
+// main window was closed during the frame's yield.
+bool RunFrame(Game& g);
+
+// The width of every flag for this wind: 0 to 25 px.
+int FlagWidth(float Wind);
+
+// The mouse moved over the main window: show the pointer until it rests for 4 s.
+void Form_MouseMove(Game& g);
+void tmrTrans_Timer(Game& g);
+
+constexpr const char* EndlessCaption =
+    "Flakmire  -  This inferno will never end so press '~' to submit your score";
+
+}  // namespace flakmire

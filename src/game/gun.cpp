@@ -1,0 +1,118 @@
+#include "game/gun.h"
+
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <string_view>
+
+#include "game/death.h"
+#include "game/game.h"
+#include "game/key_codes.h"
+#include "game/projectiles.h"
+
+namespace flakmire {
+
+namespace {
+
+constexpr float ReloadPerFrame = 0.4f;
+constexpr float BarrelPixelsPerLength = 6;
+
+struct FireKeySpec {
+  int key;
+  BulletKind kind;
+  float recoil;  // GunLength drops to this after a shot
+};
+
+// In the order Rapid Fire polls them: the last held one wins.
+constexpr std::array<FireKeySpec, 4> FireKeys = {{
+    {key_code::X, BigShell, 3.0f},
+    {key_code::C, HeavyShell, 2.0f},
+    {key_code::V, SmallFastShell, 4.0f},
+    {key_code::B, StandardShell, 5.0f},
+}};
+
+constexpr std::string_view CheatWord = "showmetricks";
+constexpr int LastLevel = 10;
+
+const FireKeySpec* FindFireKey(int key) {
+  for (const FireKeySpec& spec : FireKeys) {
+    if (spec.key == key) return &spec;
+  }
+  return nullptr;
+}
+
+bool TypedCheatWord(const std::string& keys) {
+  if (keys.size() != CheatWord.size()) return false;
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(keys[i]);
+    if (c >= 128 || std::tolower(c) != CheatWord[i]) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool IsKeyDown(const Game& g, int nVirtKey) { return g.ports.keys.IsDown(nVirtKey); }
+
+void DoGun(Game& g) {
+  if (g.Dead) return;
+
+  if (g.cheats[Cheat::RapidFire]) {
+    for (const FireKeySpec& spec : FireKeys) {
+      if (IsKeyDown(g, spec.key)) g.FireKey = spec.key;
+    }
+  }
+
+  if (IsKeyDown(g, key_code::Left)) g.GunAngle -= 1;
+  if (IsKeyDown(g, key_code::Right)) g.GunAngle += 1;
+  if (std::fabs(g.GunAngle) > MaxGunAngle) g.GunAngle = std::copysign(MaxGunAngle, g.GunAngle);
+
+  const Shape& turret = g.scene.shpTurret;
+  const float pivotX = turret.Left + turret.Width / 2;
+  const float pivotY = turret.Top + turret.Height / 2;
+
+  g.GunLength += ReloadPerFrame;
+  if (g.GunLength > FullGunLength) g.GunLength = FullGunLength;
+
+  const double radians = g.GunAngle / 90.0;
+  const auto muzzleX =
+      static_cast<float>(g.GunLength * std::sin(radians) * BarrelPixelsPerLength + pivotX);
+  const auto muzzleY =
+      static_cast<float>(pivotY + g.GunLength * std::cos(radians) * BarrelPixelsPerLength);
+  for (Line& barrel : g.scene.lnGun) {
+    barrel.X2 = muzzleX;
+    barrel.Y2 = muzzleY;
+  }
+
+  // A key pressed while the gun reloads is lost.
+  const FireKeySpec* spec = g.GunLength == FullGunLength ? FindFireKey(g.FireKey) : nullptr;
+  if (spec != nullptr) {
+    const int slot = CreateBullet(g, muzzleX, muzzleY, spec->kind, g.GunAngle / 90.0f);
+    // A shot the points can't pay for leaves the barrel out, ready for the next frame.
+    if (slot != -1) g.GunLength = spec->recoil;
+  }
+  g.FireKey = 0;
+}
+
+void Form_KeyDown(Game& g, int KeyCode) {
+  if (g.Unloaded) return;
+  g.FireKey = KeyCode;
+
+  if (g.Level == LastLevel && KeyCode == key_code::Tilde) {
+    g.DeathMethod = '4';
+    BeKilled(g);
+  }
+
+  // The last twelve keys, oldest first; a code the buffer can't hold counts as a key all the
+  // same, so it still breaks the word.
+  if (g.KeyBuffer.empty()) g.KeyBuffer.assign(CheatWord.size(), ' ');
+  g.KeyBuffer.erase(0, 1);
+  g.KeyBuffer.push_back(KeyCode >= 0 && KeyCode <= 255 ? static_cast<char>(KeyCode) : '\0');
+
+  if (TypedCheatWord(g.KeyBuffer)) {
+    g.KeyBuffer.clear();
+    g.ports.dialogs.ShowCheatPanel();
+  }
+}
+
+}  // namespace flakmire

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace flakmire {
+
+// The modal windows the game opens from the main window. Each call returns when the window has
+// been closed.
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+
+  // The cheat panel, asked for by the code word.
+  virtual void ShowCheatPanel() = 0;
+};
+
+}  // namespace flakmire

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+#include "ports/clock.h"
+#include "ports/dialogs.h"
+#include "ports/event_pump.h"
+#include "ports/keys.h"
+#include "ports/main_window.h"
+#include "ports/music.h"
+#include "ports/random.h"
+#include "ports/timers.h"
+
+namespace flakmire {
+
+// Everything the game needs of the world outside it, handed in when a game is made.
+struct Ports {
+  Clock& clock;
+  Random& random;
+  KeyState& keys;
+  MainWindow& window;
+  Timers& timers;
+  EventPump& pump;
+  Dialogs& dialogs;
+  Music& music;
+  std::string programFolder;  // where the tune and the high-score files live
+};
+
+}  // namespace flakmire

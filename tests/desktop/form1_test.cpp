@@ -1,0 +1,95 @@
+// The main window with the game inside it, on Qt's offscreen platform: key events reach the game
+// only at the loop's yields, held keys are tracked, and closing the window ends a running tick.
+
+#include "desktop/form1.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTimer>
+
+#include "desktop/qt_ports.h"
+#include "fakes/fake_ports.h"
+#include "game/game.h"
+#include "game/game_loop.h"
+#include "game/gun.h"
+#include "game/key_codes.h"
+#include "game/startup.h"
+#include "ports/null_ports.h"
+
+namespace flakmire {
+namespace {
+
+using testing::ScriptedClock;
+using testing::ScriptedRandom;
+
+struct WindowTest : ::testing::Test {
+  ScriptedClock clock;
+  ScriptedRandom random;
+  Form1 form;
+  NullTimers timers;
+  QtEventPump pump;
+  NullDialogs dialogs;
+  NullMusic music;
+  Game g{Ports{clock, random, form.Keys(), form, timers, pump, dialogs, music, "."}};
+
+  WindowTest() {
+    form.Attach(g);
+    ResetGame(g);
+  }
+
+  void Post(QEvent::Type type, int qtKey, bool autoRepeat = false) {
+    QCoreApplication::postEvent(
+        &form, new QKeyEvent(type, qtKey, Qt::NoModifier, QString(), autoRepeat));
+  }
+};
+
+TEST_F(WindowTest, IsTheFixedPlayfield) {
+  EXPECT_EQ(form.size(), QSize(794, 534));
+  EXPECT_EQ(form.minimumSize(), form.maximumSize());
+  EXPECT_EQ(form.windowTitle(), "Flakmire  Level: 1");
+}
+
+TEST_F(WindowTest, KeysReachTheGameOnlyAtTheYields) {
+  Post(QEvent::KeyPress, Qt::Key_Right);
+  RunFrame(g);  // frames 1 to 3 do not yield
+  RunFrame(g);
+  EXPECT_FALSE(form.Keys().IsDown(key_code::Right));
+  RunFrame(g);
+  RunFrame(g);  // the fourth does
+  EXPECT_TRUE(form.Keys().IsDown(key_code::Right));
+  EXPECT_EQ(g.KeyBuffer.back(), static_cast<char>(key_code::Right));
+
+  const float angle = g.GunAngle;
+  RunFrame(g);
+  EXPECT_EQ(g.GunAngle, angle + 1) << "a held arrow turns the gun every frame";
+
+  Post(QEvent::KeyRelease, Qt::Key_Right, true);  // a repeat's release: still held
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(form.Keys().IsDown(key_code::Right));
+  Post(QEvent::KeyRelease, Qt::Key_Right);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(form.Keys().IsDown(key_code::Right));
+}
+
+TEST_F(WindowTest, EveryRepeatOfAHeldKeyIsAPress) {
+  Post(QEvent::KeyPress, Qt::Key_B);
+  Post(QEvent::KeyPress, Qt::Key_B, true);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(g.KeyBuffer.substr(10), "BB");
+}
+
+TEST_F(WindowTest, ClosingEndsARunningTickAtOnce) {
+  QTimer::singleShot(20, &form, [this] { form.close(); });
+  Timer1_Timer(g);  // runs until the close arrives in a yield
+  EXPECT_TRUE(g.Unloaded);
+  const float clockAtClose = g.LevelClock;
+  Timer1_Timer(g);
+  Form_KeyDown(g, key_code::B);
+  EXPECT_EQ(g.LevelClock, clockAtClose);
+  EXPECT_EQ(g.FireKey, 0);
+}
+
+}  // namespace
+}  // namespace flakmire

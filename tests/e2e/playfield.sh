@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Starts the real program under Xvfb: its window has the right title and size, the playfield
+# shows sky, ground and bunker where the layout puts them, and a running game sleeps between
+# frames instead of spinning a core.
+set -u
+program=$1
+. "$(dirname "$0")/xvfb_session.sh"
+start_display
+
+"$program" &
+program_pid=$!
+window=$(find_window '^Flakmire  Level: 1$') || fail "no window titled 'Flakmire  Level: 1'"
+
+geometry=$(xwininfo -id "$window" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
+[ "$geometry" = "794x534" ] || fail "the window is $geometry, not 794x534"
+
+sleep 1
+import -window "$window" "$work/playfield.png" || fail "no screenshot"
+expect_pixel "$work/playfield.png" 400 250 "125,158,244" "sky"
+expect_pixel "$work/playfield.png" 200 520 "0,192,0" "ground"
+expect_pixel "$work/playfield.png" 370 480 "128,192,192" "bunker"
+
+# Measure the program's own use of the processor over five seconds of play.
+hz=$(getconf CLK_TCK)
+before=$(cpu_ticks "$program_pid")
+sleep 5
+after=$(cpu_ticks "$program_pid")
+percent=$(( 100 * (after - before) / (5 * hz) ))
+echo "cpu: ${percent}% of one core while the game runs"
+[ "$percent" -lt 10 ] || fail "the game uses ${percent}% of a core; waiting for a frame must sleep"
+
+kill -0 "$program_pid" 2>/dev/null || fail "the program died"
+echo "ok"

@@ -1,0 +1,61 @@
+# Shared by the end-to-end tests: a private Xvfb display for one test, torn down on exit.
+# Source it, then call start_display.
+
+work=$(mktemp -d)
+xvfb_pid=""
+program_pid=""
+
+cleanup() {
+  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+start_display() {
+  local n
+  for n in $(seq 110 160); do
+    [ -e "/tmp/.X$n-lock" ] || break
+  done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 100); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  fail "Xvfb did not start"
+}
+
+# find_window REGEX: prints the id of the first window whose title matches, waiting up to 20 s.
+find_window() {
+  local id
+  for _ in $(seq 200); do
+    id=$(xdotool search --name "$1" 2>/dev/null | head -n 1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# pixel PNG X Y: prints the colour there as "r,g,b".
+pixel() {
+  convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+expect_pixel() {
+  local got
+  got=$(pixel "$1" "$2" "$3")
+  [ "$got" = "$4" ] || fail "$5 at ($2, $3): expected $4, got $got"
+}
+
+# cpu_ticks PID: user + system time of the process, in clock ticks.
+cpu_ticks() {
+  awk '{ print $14 + $15 }' "/proc/$1/stat"
+}
