@@ -78,7 +78,7 @@ void DoGun(Game& g) {
   const auto muzzleX =
       static_cast<float>(g.GunLength * std::sin(radians) * BarrelPixelsPerLength + pivotX);
   const auto muzzleY =
-      static_cast<float>(pivotY + g.GunLength * std::cos(radians) * BarrelPixelsPerLength);
+      static_cast<float>(pivotY - g.GunLength * std::cos(radians) * BarrelPixelsPerLength);
   for (Line& barrel : g.scene.lnGun) {
     barrel.X2 = muzzleX;
     barrel.Y2 = muzzleY;
