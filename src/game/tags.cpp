@@ -24,6 +24,7 @@ void WriteTag(std::string& tag, long value) {
 }
 
 void WriteTag(std::string& tag, float value) {
+  if (value == 0) value = 0;  // no "-0"
   char buffer[32];
   const auto result =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);

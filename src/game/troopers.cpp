@@ -80,6 +80,9 @@ void JumpingCastleWalls(Game& g, TrooperData& t) {
 
 void OpenParachute(Game& g, int i) {
   TrooperData& t = g.Troopers[i];
+  // A trooper who died earlier in this frame keeps his canopy packed: shown on a free slot, it
+  // would hang over the next trooper to take the slot.
+  if (!t.Active) return;
   const double speed = std::sqrt(std::pow(t.XVel / 4.0, 2) + std::pow(double{t.YVel}, 2));
   if (speed > ChuteOpensAbove && t.ChuteState == ChuteClosed && !g.cheats[Cheat::NoParachutes]) {
     t.ChuteState = ChuteOpen;
