@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "game/aircraft.h"
 #include "game/game.h"
 #include "game/numbers.h"
 #include "game/troopers.h"
@@ -11,7 +12,6 @@ namespace flakmire {
 namespace {
 constexpr double TopSpeed = 2;
 constexpr double SpeedSpread = 0.2;  // the fifth root pulls most speeds toward the top
-constexpr float StartOutside = 150;  // start and leave this far beyond the side edges
 constexpr float LowestTop = 170;
 constexpr float Health = 15;
 constexpr float DoorX = 24, DoorY = 12;  // where the dropped trooper's sprite starts
@@ -30,13 +30,7 @@ void CreateCopter(Game& g) {
     const auto speed = static_cast<float>(std::pow(random.Rnd(), SpeedSpread) * TopSpeed);
     const auto direction = static_cast<int>(Floor(random.Rnd() * 2) * 2 - 1);
     c.XVel = speed * static_cast<float>(direction);
-    if (c.XVel < 0) {
-      c.X = PlayfieldWidth + StartOutside;
-      sprite.Picture = g.scene.imgCopter2.Picture;
-    } else {
-      c.X = -StartOutside;
-      sprite.Picture = g.scene.imgCopter[0].Picture;
-    }
+    PlaceOnStartLine(c, sprite, g.scene.imgCopter[0].Picture, g.scene.imgCopter2.Picture);
   } while (c.XVel == 0);
   c.Y = random.Rnd() * LowestTop;
   c.Health = g.cheats[Cheat::OneHitWonders] ? 1 : Health;
@@ -50,19 +44,15 @@ void DoCopters(Game& g, bool Spawn) {
   for (int i = 1; i <= upper; ++i) {
     if (!g.Copters[i].Active) continue;
     CopterData& c = g.Copters[i];
-    c.X += c.XVel;
-    if (c.X < -StartOutside || c.X > static_cast<float>(PlayfieldWidth + StartOutside)) {
-      c.Active = false;
-      g.scene.imgCopter[i].Visible = false;
-    }
+    FlyOn(c, g.scene.imgCopter[i]);
     // Every helicopter that started the step gets its chance to drop, even one that just left.
-    if (Floor(random.Rnd() * (DropOdds - DropOddsPerLevel * g.Level)) == 0) {
+    if (ChanceOneIn(random, DropOdds - DropOddsPerLevel * g.Level)) {
       CreateTrooper(g, c.X + DoorX, c.Y + DoorY, c.XVel);
     }
     g.scene.imgCopter[i].Move(c.X, c.Y);
   }
   // Drawn whatever Spawn says, so that the random sequence doesn't depend on the phase.
-  const bool spawnDraw = Floor(random.Rnd() * (SpawnOdds - SpawnOddsPerLevel * g.Level)) == 0;
+  const bool spawnDraw = ChanceOneIn(random, SpawnOdds - SpawnOddsPerLevel * g.Level);
   if (Spawn && spawnDraw) CreateCopter(g);
   TrimTopSlot(g.Copters, g.scene.imgCopter);
 }

@@ -100,7 +100,7 @@ bool IsYieldFrame(float LevelClock) {
 
 void WalkWind(Game& g) {
   Random& random = g.ports.random;
-  if (Floor(random.Rnd() * (WindChangeOdds - g.Level)) == 0) {
+  if (ChanceOneIn(random, WindChangeOdds - g.Level)) {
     const double step = (Floor(random.Rnd() * 2) * 2 - 1) * WindStep;
     g.Wind = static_cast<float>(g.Wind + step);
   }

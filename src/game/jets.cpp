@@ -1,5 +1,6 @@
 #include "game/jets.h"
 
+#include "game/aircraft.h"
 #include "game/game.h"
 #include "game/numbers.h"
 #include "game/projectiles.h"
@@ -9,7 +10,6 @@ namespace flakmire {
 
 namespace {
 constexpr float Speed = 1.7f;
-constexpr float StartOutside = 150;
 constexpr float LowestTop = 70;
 constexpr float Health = 9;
 constexpr float BombBayX = 40, BombBayY = 31;  // the middle of the jet's underside
@@ -26,13 +26,7 @@ void CreateJet(Game& g) {
   jet.Active = true;
   const auto direction = static_cast<float>(Floor(random.Rnd() * 2) * 2 - 1);
   jet.XVel = direction * Speed;
-  if (jet.XVel < 0) {
-    jet.X = PlayfieldWidth + StartOutside;
-    sprite.Picture = g.scene.imgJet2.Picture;
-  } else {
-    jet.X = -StartOutside;
-    sprite.Picture = g.scene.imgJet[0].Picture;
-  }
+  PlaceOnStartLine(jet, sprite, g.scene.imgJet[0].Picture, g.scene.imgJet2.Picture);
   jet.Y = random.Rnd() * LowestTop;
   jet.Health = g.cheats[Cheat::OneHitWonders] ? 1 : Health;
   sprite.Move(jet.X, jet.Y);
@@ -45,23 +39,19 @@ void DoPlanes(Game& g, bool Spawn) {
   for (int i = 1; i <= upper; ++i) {
     if (!g.Jets[i].Active) continue;
     JetData& jet = g.Jets[i];
-    jet.X += jet.XVel;
-    if (jet.X < -StartOutside || jet.X > static_cast<float>(PlayfieldWidth + StartOutside)) {
-      jet.Active = false;
-      g.scene.imgJet[i].Visible = false;
-    }
+    FlyOn(jet, g.scene.imgJet[i]);
     // How far, along its flight, the jet's middle has passed the gun: negative on approach.
     const float passed = (jet.X + BombBayX - PivotX) * static_cast<float>(Sign(jet.XVel));
     const auto offset = static_cast<int>(RoundHalfEven(passed));
     if (g.BombMinOffset < offset && offset < g.BombMaxOffset &&
-        Floor(random.Rnd() * (BombOdds - BombOddsPerLevel * g.Level)) == 0) {
+        ChanceOneIn(random, BombOdds - BombOddsPerLevel * g.Level)) {
       const int bomb = CreateBullet(g, jet.X + BombBayX, jet.Y + BombBayY, Bomb, jet.XVel);
       // The bomb carries its release offset, so that its landing can teach the jets.
       if (bomb != -1) WriteTag(g.scene.imgBullet[bomb].Tag, passed);
     }
     g.scene.imgJet[i].Move(jet.X, jet.Y);
   }
-  const bool spawnDraw = Floor(random.Rnd() * (SpawnOdds - SpawnOddsPerLevel * g.Level)) == 0;
+  const bool spawnDraw = ChanceOneIn(random, SpawnOdds - SpawnOddsPerLevel * g.Level);
   if (Spawn && spawnDraw) CreateJet(g);
   TrimTopSlot(g.Jets, g.scene.imgJet);
 }

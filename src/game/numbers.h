@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "ports/random.h"
+
 namespace flakmire {
 
 // Number conventions of the rules.
@@ -13,6 +15,9 @@ inline long RoundHalfEven(double x) { return std::lrint(x); }
 
 // floor as a whole number, for the "1 in N" draws.
 inline long Floor(double x) { return static_cast<long>(std::floor(x)); }
+
+// "A chance of 1 in n": one draw, and floor(Rnd x n) is 0.
+inline bool ChanceOneIn(Random& random, long n) { return Floor(random.Rnd() * n) == 0; }
 
 template <class T>
 constexpr int Sign(T x) {
