@@ -23,7 +23,6 @@ constexpr float JetPhaseStart = 5.5f;   // new jets only between these two
 constexpr float JetPhaseEnd = 7.5f;
 constexpr float LevelEnd = 8.0f;
 constexpr int BombWindowWidening = 50;
-constexpr int LastLevel = 10;  // shown as 11, and endless
 
 constexpr double NewFrameThreshold = 0.000001;  // the clock must have moved on by more
 constexpr double SecondsPerDay = 86400;

@@ -22,6 +22,9 @@ int FlagWidth(float Wind);
 void Form_MouseMove(Game& g);
 void tmrTrans_Timer(Game& g);
 
+// The last level, shown as 11; after it the game goes on at this level without end.
+constexpr int LastLevel = 10;
+
 constexpr const char* EndlessCaption =
     "Flakmire  -  This inferno will never end so press '~' to submit your score";
 

@@ -7,6 +7,7 @@
 
 #include "game/death.h"
 #include "game/game.h"
+#include "game/game_loop.h"
 #include "game/key_codes.h"
 #include "game/projectiles.h"
 
@@ -17,14 +18,14 @@ namespace {
 constexpr float ReloadPerFrame = 0.4f;
 constexpr float BarrelPixelsPerLength = 6;
 
-struct FireKeySpec {
+struct Weapon {
   int key;
   BulletKind kind;
   float recoil;  // GunLength drops to this after a shot
 };
 
 // In the order Rapid Fire polls them: the last held one wins.
-constexpr std::array<FireKeySpec, 4> FireKeys = {{
+constexpr std::array<Weapon, 4> Weapons = {{
     {key_code::X, BigShell, 3.0f},
     {key_code::C, HeavyShell, 2.0f},
     {key_code::V, SmallFastShell, 4.0f},
@@ -32,11 +33,10 @@ constexpr std::array<FireKeySpec, 4> FireKeys = {{
 }};
 
 constexpr std::string_view CheatWord = "showmetricks";
-constexpr int LastLevel = 10;
 
-const FireKeySpec* FindFireKey(int key) {
-  for (const FireKeySpec& spec : FireKeys) {
-    if (spec.key == key) return &spec;
+const Weapon* FindWeapon(int key) {
+  for (const Weapon& weapon : Weapons) {
+    if (weapon.key == key) return &weapon;
   }
   return nullptr;
 }
@@ -58,8 +58,8 @@ void DoGun(Game& g) {
   if (g.Dead) return;
 
   if (g.cheats[Cheat::RapidFire]) {
-    for (const FireKeySpec& spec : FireKeys) {
-      if (IsKeyDown(g, spec.key)) g.FireKey = spec.key;
+    for (const Weapon& weapon : Weapons) {
+      if (IsKeyDown(g, weapon.key)) g.FireKey = weapon.key;
     }
   }
 
@@ -85,11 +85,11 @@ void DoGun(Game& g) {
   }
 
   // A key pressed while the gun reloads is lost.
-  const FireKeySpec* spec = g.GunLength == FullGunLength ? FindFireKey(g.FireKey) : nullptr;
-  if (spec != nullptr) {
-    const int slot = CreateBullet(g, muzzleX, muzzleY, spec->kind, g.GunAngle / 90.0f);
+  const Weapon* weapon = g.GunLength == FullGunLength ? FindWeapon(g.FireKey) : nullptr;
+  if (weapon != nullptr) {
+    const int slot = CreateBullet(g, muzzleX, muzzleY, weapon->kind, g.GunAngle / 90.0f);
     // A shot the points can't pay for leaves the barrel out, ready for the next frame.
-    if (slot != -1) g.GunLength = spec->recoil;
+    if (slot != -1) g.GunLength = weapon->recoil;
   }
   g.FireKey = 0;
 }
