@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <vector>
 #include <system_error>
 
 namespace flakmire {
@@ -50,7 +52,7 @@ class StderrMuted {
 
 }  // namespace
 
-FluidMusic::FluidMusic(const std::string& soundFont, const std::string& wavFile) {
+FluidMusic::FluidMusic(const std::string& soundFont) {
   SilenceFluidSynth();
   const StderrMuted muted;
   if (soundFont.empty() || !(settings_ = new_fluid_settings())) return;
@@ -59,15 +61,9 @@ FluidMusic::FluidMusic(const std::string& soundFont, const std::string& wavFile)
   fluid_settings_setint(settings_, "audio.period-size", 1024);
   synth_ = new_fluid_synth(settings_);
   if (synth_ && fluid_synth_sfload(synth_, soundFont.c_str(), 1) != FLUID_FAILED) {
-    if (!wavFile.empty()) {
-      fluid_settings_setstr(settings_, "audio.driver", "file");
-      fluid_settings_setstr(settings_, "audio.file.name", wavFile.c_str());
-      driver_ = new_fluid_audio_driver(settings_, synth_);
-    } else {
-      for (const char* name : kAudioDrivers) {
-        fluid_settings_setstr(settings_, "audio.driver", name);
-        if ((driver_ = new_fluid_audio_driver(settings_, synth_))) break;
-      }
+    for (const char* name : kAudioDrivers) {
+      fluid_settings_setstr(settings_, "audio.driver", name);
+      if ((driver_ = new_fluid_audio_driver(settings_, synth_))) break;
     }
   }
   if (!driver_) {  // nothing to play on: hold on to nothing
@@ -106,10 +102,7 @@ void FluidMusic::Stop() {
 }
 
 std::string FluidMusic::FindSoundFont() {
-  return FindSoundFont({"/usr/share/sounds/sf2", "/usr/share/soundfonts"});
-}
-
-std::string FluidMusic::FindSoundFont(const std::vector<fs::path>& folders) {
+  const fs::path folders[] = {"/usr/share/sounds/sf2", "/usr/share/soundfonts"};
   std::error_code ec;
   for (const char* name : {"default-GM.sf2", "TimGM6mb.sf2"}) {
     for (const fs::path& folder : folders) {

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
-#include <vector>
 
 #include "ports/music.h"
 
@@ -22,10 +20,8 @@ class FluidMusic final : public Music {
   // programs. The tune is mixed to stay clear of clipping at this level.
   static constexpr double kGain = 0.4;
 
-  // soundFont: a General MIDI .sf2; empty means none, so no music. wavFile: when given, the
-  // music is written there (in real time) instead of to the sound device.
-  explicit FluidMusic(const std::string& soundFont = FindSoundFont(),
-                      const std::string& wavFile = {});
+  // soundFont: a General MIDI .sf2; empty means none, so no music.
+  explicit FluidMusic(const std::string& soundFont = FindSoundFont());
   ~FluidMusic() override;
   FluidMusic(const FluidMusic&) = delete;
   FluidMusic& operator=(const FluidMusic&) = delete;
@@ -33,11 +29,9 @@ class FluidMusic final : public Music {
   // Starts the file from its beginning, replacing whatever was playing, and returns at once.
   void PlayOnce(const std::string& midiPath) override;
 
-  // The system's General MIDI soundfont, or empty if there is none.
+  // The system's General MIDI soundfont, or empty if there is none: default-GM.sf2, then
+  // TimGM6mb.sf2, then any other .sf2 (in name order).
   static std::string FindSoundFont();
-  // The same search in the given folders: default-GM.sf2, then TimGM6mb.sf2, then any other
-  // .sf2 (in name order), each looked for in every folder before the next.
-  static std::string FindSoundFont(const std::vector<std::filesystem::path>& folders);
 
  private:
   void Stop();
