@@ -53,12 +53,6 @@ TEST_F(PainterTest, EveryPictureLoadsAtItsSizeWithTransparency) {
   EXPECT_FALSE(Pictures::WindowIcon().pixmap(48, 48).isNull());
 }
 
-TEST_F(PainterTest, LeftFacingAircraftAreMirrorImages) {
-  const QImage right = pictures_[PictureId::Jet].toImage();
-  const QImage left = pictures_[PictureId::JetFacingLeft].toImage();
-  EXPECT_EQ(left, right.mirrored(true, false));
-}
-
 TEST_F(PainterTest, PlayfieldHasSkyGroundBunkerAndGunWhereTheLayoutPutsThem) {
   const QImage image = Paint(MakePlayfield());
   EXPECT_EQ(image.pixel(400, 200), Rgb32(SkyColor));

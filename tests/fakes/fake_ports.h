@@ -18,12 +18,11 @@ class ScriptedClock final : public Clock {
   float now = 36000;  // 10:00 in the morning
   double dateTime = 46000.5;
   int sleeps = 0;
-  bool frozen = false;  // a clock that never moves on: sleeping does not advance it
 
   float SecondsSinceMidnight() override { return now; }
   void SleepUntilNextTick() override {
     ++sleeps;
-    if (!frozen) now += 1.0f / 64;
+    now += 1.0f / 64;
   }
   double DateTimeNow() override { return dateTime; }
 };
@@ -36,7 +35,6 @@ class ScriptedRandom final : public Random {
   float fallback = 0.5f;
   bool seeded = false;
   int draws = 0;
-  int reseeds = 0;
 
   float Rnd() override {
     ++draws;
@@ -48,7 +46,6 @@ class ScriptedRandom final : public Random {
     return seeded ? generator_.Rnd() : fallback;
   }
   void Randomize(float seed) override {
-    ++reseeds;
     if (seeded) generator_.Randomize(seed);
   }
   void Seed(std::uint64_t seed) {
@@ -69,16 +66,12 @@ class FakeKeys final : public KeyState {
 class FakeWindow final : public MainWindow {
  public:
   std::string caption;
-  std::vector<std::string> captions;
   Pointer pointer = Pointer::Normal;
   int shows = 0;
   int presents = 0;
 
   void Show() override { ++shows; }
-  void SetCaption(std::string_view c) override {
-    caption = c;
-    captions.emplace_back(c);
-  }
+  void SetCaption(std::string_view c) override { caption = c; }
   void SetPointer(Pointer p) override { pointer = p; }
   void Present() override { ++presents; }
 };

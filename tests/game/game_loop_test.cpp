@@ -12,190 +12,119 @@
 namespace flakmire::testing {
 namespace {
 
-TEST(Score, FollowsTheHighestPointsLessTenWhileAlive) {
+TEST(Score, FollowsTheHighestPointsLessTenWhileAliveAndFreeSpendsIt) {
   struct Row {
     int points, score;
-    bool dead;
-    int expected;
+    bool dead, free;
+    int expectedScore, expectedPoints;
   };
-  for (const Row& row : {Row{57, 40, false, 47}, Row{50, 40, false, 40}, Row{57, 40, true, 40},
-                         Row{10, 0, false, 0}, Row{11, 0, false, 1}}) {
+  for (const Row& row : {Row{57, 40, false, false, 47, 57}, Row{50, 40, false, false, 40, 50},
+                         Row{57, 40, true, false, 40, 57}, Row{25, 12, false, true, 15, 15}}) {
     TestGame t;
     t.g.Points = row.points;
     t.g.Score = row.score;
     t.g.Dead = row.dead;
+    t.g.cheats.Set(Cheat::Free, row.free);
     RunFrame(t.g);
-    EXPECT_EQ(t.g.Score, row.expected) << row.points << " " << row.score << " " << row.dead;
-    EXPECT_EQ(t.g.scene.Label1.Caption, std::to_string(row.points));
-    EXPECT_EQ(t.g.scene.Label2.Caption, std::to_string(row.expected));
+    EXPECT_EQ(t.g.Score, row.expectedScore) << row.points;
+    EXPECT_EQ(t.g.Points, row.expectedPoints) << row.points;
+    EXPECT_EQ(t.g.scene.Label1.Caption, std::to_string(row.expectedPoints));
+    EXPECT_EQ(t.g.scene.Label2.Caption, std::to_string(row.expectedScore));
   }
 }
 
-TEST(Score, FreeSetsPointsToTheScoreAfterTheScoreIsRaised) {
-  TestGame t;
-  t.g.cheats.Set(Cheat::Free, true);
-  t.g.Points = 25;
-  t.g.Score = 12;
-  RunFrame(t.g);
-  EXPECT_EQ(t.g.Score, 15);
-  EXPECT_EQ(t.g.Points, 15);
-  EXPECT_EQ(t.g.scene.Label1.Caption, "15");
-}
-
-// One frame from the given level clock with the helicopter's spawn draw hitting: did one start?
-bool CopterStartsFrom(float levelClock) {
+// One frame from this level clock, with the first spawn draw hitting: did an aircraft start?
+bool Starts(float levelClock, bool jet, bool dead = false) {
   TestGame t;
   t.g.LevelClock = levelClock;
-  t.random.queue = {0.0f, 0.9f, 0.9f, 0.5f};  // the spawn draw, then speed, direction, height
+  t.g.Dead = dead;
+  // The helicopter's spawn draw (then its speed, direction, height), or a miss and the jet's.
+  t.random.queue = jet ? std::deque<float>{0.5f, 0.0f} : std::deque<float>{0.0f, 0.9f, 0.9f};
   RunFrame(t.g);
-  return t.g.Copters.UpperBound() == 1;
+  return (jet ? t.g.Jets.UpperBound() : t.g.Copters.UpperBound()) == 1;
 }
 
-// The same for a jet: the helicopter's spawn draw misses, the jet's hits.
-bool JetStartsFrom(float levelClock) {
+TEST(Level, NewAircraftOnlyInTheirPhaseWithBothBoundsExcluded) {
+  EXPECT_TRUE(Starts(0, false));
+  EXPECT_TRUE(Starts(4.5f, false));
+  EXPECT_FALSE(Starts(LevelClockBefore(5.0f), false));
+  EXPECT_FALSE(Starts(6.0f, false));
+  EXPECT_FALSE(Starts(LevelClockBefore(5.5f), true));
+  EXPECT_TRUE(Starts(LevelClockBefore(std::nextafter(5.5f, 6.0f)), true));
+  EXPECT_TRUE(Starts(7.0f, true));
+  EXPECT_FALSE(Starts(LevelClockBefore(7.5f), true));
+  EXPECT_FALSE(Starts(2.0f, false, true)) << "none after the gunner's death";
+}
+
+TEST(Level, LastsEightThousandAndOneFramesAndWidensTheBombingWindow) {
   TestGame t;
-  t.g.LevelClock = levelClock;
-  t.random.queue = {0.5f, 0.0f, 0.9f, 0.5f};
-  RunFrame(t.g);
-  return t.g.Jets.UpperBound() == 1;
-}
-
-TEST(Level, NewAircraftOnlyInTheirPhaseBoundsExcluded) {
-  EXPECT_TRUE(CopterStartsFrom(0));
-  EXPECT_TRUE(CopterStartsFrom(4.5f));
-  EXPECT_FALSE(CopterStartsFrom(LevelClockBefore(5.0f))) << "5.0 itself is past the phase";
-  EXPECT_FALSE(CopterStartsFrom(6.0f));
-  EXPECT_FALSE(JetStartsFrom(4.0f));
-  EXPECT_FALSE(JetStartsFrom(LevelClockBefore(5.5f)));
-  EXPECT_TRUE(JetStartsFrom(LevelClockBefore(std::nextafter(5.5f, 6.0f))));
-  EXPECT_TRUE(JetStartsFrom(7.0f));
-  EXPECT_FALSE(JetStartsFrom(LevelClockBefore(7.5f)));
-}
-
-TEST(Level, NoNewAircraftAfterDeath) {
-  TestGame t;
-  t.g.Dead = true;
-  t.random.queue = {0.0f, 0.0f};
-  RunFrame(t.g);
-  EXPECT_EQ(t.g.Copters.UpperBound() + t.g.Jets.UpperBound(), 0);
-}
-
-TEST(Level, LastsEightThousandAndOneFramesWithItsPhasesInPlace) {
-  TestGame t;
-  int frame = 0;
-  int lastCopterFrame = 0, firstJetFrame = 0, lastJetFrame = 0;
+  int frames = 0;
   while (t.g.Level == 0) {
     RunFrame(t.g);
-    ++frame;
-    ASSERT_LT(frame, 9000);
-    const float lc = t.g.LevelClock;
-    if (t.g.Level == 0 && lc < 5.0f) lastCopterFrame = frame;
-    if (5.5f < lc && lc < 7.5f) {
-      if (firstJetFrame == 0) firstJetFrame = frame;
-      lastJetFrame = frame;
-    }
+    ASSERT_LT(++frames, 9000);
   }
-  EXPECT_EQ(frame, 8001);
-  EXPECT_EQ(lastCopterFrame, 5000);
-  EXPECT_EQ(firstJetFrame, 5501);
-  EXPECT_EQ(lastJetFrame, 7500);
+  EXPECT_EQ(frames, 8001);
   EXPECT_EQ(t.window.caption, "Flakmire  Level: 2");
-  EXPECT_EQ(t.g.LevelClock, 0);
   EXPECT_EQ(t.g.BombMinOffset, -1050);
   EXPECT_EQ(t.g.BombMaxOffset, 1050);
-}
-
-TEST(Level, ExactlyEightIsNotYetTheEnd) {
-  TestGame t;
   t.g.LevelClock = LevelClockBefore(8.0f);
   RunFrame(t.g);
-  EXPECT_EQ(t.g.Level, 0);
-  EXPECT_EQ(t.g.LevelClock, 8.0f);
-  RunFrame(t.g);
-  EXPECT_EQ(t.g.Level, 1);
+  EXPECT_EQ(t.g.Level, 1) << "exactly 8 is not yet the end";
 }
 
-TEST(Level, StopsAtTheEleventhAndGoesOnWithoutEnd) {
+TEST(Level, StopsAtTheEleventhAndNeverRisesAfterDeath) {
   TestGame t;
   t.g.Level = 9;
-  t.g.LevelClock = 8.0f;
-  RunFrame(t.g);
+  const std::string endless =
+      "Flakmire  -  This inferno will never end so press '~' to submit your score";
+  for (const std::string& caption : {std::string("Flakmire  Level: 11"), endless, endless}) {
+    t.g.LevelClock = 8.0f;
+    RunFrame(t.g);
+    EXPECT_EQ(t.window.caption, caption);
+  }
   EXPECT_EQ(t.g.Level, 10);
-  EXPECT_EQ(t.window.caption, "Flakmire  Level: 11");
-  t.g.LevelClock = 8.0f;
-  RunFrame(t.g);
-  EXPECT_EQ(t.g.Level, 10);
-  EXPECT_EQ(t.window.caption,
-            "Flakmire  -  This inferno will never end so press '~' to submit your score");
-  t.g.LevelClock = 8.0f;
-  RunFrame(t.g);
-  EXPECT_EQ(t.g.Level, 10);
-  EXPECT_EQ(t.window.caption, EndlessCaption);
-}
-
-TEST(Level, ChangeWhileDeadKeepsTheLevelButWidensTheBombingWindow) {
-  TestGame t;
   t.g.Level = 5;
   t.g.Dead = true;
   t.g.LevelClock = 8.0f;
   RunFrame(t.g);
   EXPECT_EQ(t.g.Level, 5);
-  EXPECT_EQ(t.g.LevelClock, 0);
   EXPECT_EQ(t.window.caption, "Flakmire  Level: 6");
-  EXPECT_EQ(t.g.BombMaxOffset, 1050);
 }
 
-TEST(Flags, WidthFollowsTheWind) {
-  EXPECT_EQ(FlagWidth(0), 0);
-  EXPECT_EQ(FlagWidth(0.5f), 4);   // 12.5 rounds to even 12
-  EXPECT_EQ(FlagWidth(-0.3f), 2);  // 7.5000003 rounds to 8
-  EXPECT_EQ(FlagWidth(3), 25);
-  EXPECT_EQ(FlagWidth(-3), 25);
-}
-
-TEST(Flags, HangDownwindOfTheirPoles) {
-  TestGame t;
-  t.g.Wind = -0.3f;
-  t.g.WindDrift = t.g.Wind / 1000;
-  t.g.Dead = true;  // keeps the wind still
-  RunFrame(t.g);
-  for (int i : {1, 2}) {
-    EXPECT_EQ(t.g.scene.shpFlag[i].Width, 2);
-    EXPECT_EQ(t.g.scene.shpFlag[i].Left, t.g.scene.lnFlagPole[i].X1 - 1);
-    EXPECT_EQ(t.g.scene.shpFlag[i].Top, 464) << "the flag keeps its top";
+TEST(Flags, WidthAndSideFollowTheWind) {
+  struct Row {
+    float wind;
+    int width;
+  };
+  // 12.5 rounds to even 12; -0.3 as a float gives 7.5000003, which rounds to 8.
+  for (const Row& row : {Row{0, 0}, Row{0.5f, 4}, Row{-0.3f, 2}, Row{3, 25}, Row{-3, 25}}) {
+    EXPECT_EQ(FlagWidth(row.wind), row.width) << row.wind;
+    TestGame t;
+    t.g.Wind = row.wind;
+    t.g.WindDrift = row.wind / 1000;
+    RunFrame(t.g);
+    const Shape& flag = t.g.scene.shpFlag[1];
+    const float pole = t.g.scene.lnFlagPole[1].X1;
+    EXPECT_EQ(flag.Width, row.width);
+    EXPECT_EQ(flag.Left, row.wind < 0 ? pole + 1 - row.width : pole) << "it flies downwind";
   }
-  t.g.Wind = 3;
-  t.g.WindDrift = 0.003f;
-  RunFrame(t.g);
-  EXPECT_EQ(t.g.scene.shpFlag[1].Width, 25);
-  EXPECT_EQ(t.g.scene.shpFlag[1].Left, t.g.scene.lnFlagPole[1].X1);
 }
 
-TEST(Flags, PoleWalksToItsTargetAThirdOfAPixelAFrame) {
+TEST(Flags, PoleWalksToItsTargetAndSteadiesAcrossIt) {
   TestGame t;
   Line& pole = t.g.scene.lnFlagPole[1];
   pole.Tag = "200";
   for (int frame = 1; frame <= 407; ++frame) RunFrame(t.g);
   EXPECT_GT(200 - pole.X1, 0.3f);
-  RunFrame(t.g);
-  EXPECT_LT(std::fabs(pole.X1 - 200), 1.0f / 3);
-  EXPECT_EQ(pole.X2, pole.X1) << "the pole stays upright";
-  int side = pole.X1 < 200 ? -1 : 1;
-  for (int frame = 0; frame < 6; ++frame) {
+  for (int frame = 408; frame < 414; ++frame) {
+    const bool below = pole.X1 < 200;
     RunFrame(t.g);
-    const int now = pole.X1 < 200 ? -1 : 1;
-    EXPECT_EQ(now, -side) << "it steps back and forth across the target";
     EXPECT_LT(std::fabs(pole.X1 - 200), 1.0f / 3 + 0.001f);
-    side = now;
+    if (frame > 408) {
+      EXPECT_NE(pole.X1 < 200, below) << "back and forth across the target";
+    }
   }
-}
-
-TEST(Flags, UnsetTargetReadsAsZero) {
-  TestGame t;
-  const float start = t.g.scene.lnFlagPole[0].X1;
-  RunFrame(t.g);
-  EXPECT_FLOAT_EQ(t.g.scene.lnFlagPole[0].X1, start - 1.0f / 3);
-  EXPECT_FALSE(t.g.scene.lnFlagPole[0].Visible);
+  EXPECT_EQ(pole.X2, pole.X1);
 }
 
 TEST(Wind, StepsByATenthAndStaysWithinThree) {
@@ -205,162 +134,101 @@ TEST(Wind, StepsByATenthAndStaysWithinThree) {
   float lowest = 0, highest = 0;
   for (int frame = 0; frame < 40000; ++frame) {
     const float before = t.g.Wind;
-    t.g.LevelClock = 7.6f;  // the quiet end of the level: no new aircraft
+    t.g.LevelClock = 7.6f;  // the quiet end of a level: no new aircraft
     RunFrame(t.g);
     ASSERT_LE(std::fabs(t.g.Wind), 3.0f);
     ASSERT_LE(std::fabs(t.g.Wind - before), 0.1001f);
-    EXPECT_FLOAT_EQ(t.g.WindDrift, t.g.Wind / 1000);
     lowest = std::min(lowest, t.g.Wind);
     highest = std::max(highest, t.g.Wind);
   }
-  EXPECT_LT(lowest, -0.5f);
-  EXPECT_GT(highest, 0.5f);
+  EXPECT_EQ(lowest, -3.0f);
+  EXPECT_EQ(highest, 3.0f);
+  EXPECT_FLOAT_EQ(t.g.WindDrift, t.g.Wind / 1000);
 }
 
-TEST(Wind, IsClampedAtThree) {
-  TestGame t;
-  t.g.Wind = 3.0f;
-  t.random.queue = {0.5f, 0.5f, 0.0f, 0.99f};  // spawn draws; the wind's change, then +0.1
-  RunFrame(t.g);
-  EXPECT_EQ(t.g.Wind, 3.0f);
+TEST(Pacing, SleepsUntilTheClockMovesOnExceptWithNoPoints) {
+  struct Row {
+    int points;
+    double lastFrame;
+    float clock;
+    int sleeps;
+    double frameMs;
+  };
+  for (const Row& row : {Row{10, 36000, 36000, 1, 15.625}, Row{0, 36000, 36000, 0, 0},
+                         Row{10, 0, 36000, 0, 36e6},  // the program's first frame: slow
+                         Row{10, 86400 - 1.0 / 64, 0, 0, 15.625}}) {  // across midnight
+    TestGame t;
+    t.g.Points = row.points;
+    t.g.LastFrameTime = row.lastFrame;
+    t.clock.now = row.clock;
+    RunFrame(t.g);
+    EXPECT_EQ(t.clock.sleeps, row.sleeps) << row.lastFrame;
+    EXPECT_DOUBLE_EQ(t.g.FrameMs, row.frameMs);
+    EXPECT_EQ(t.g.FastFrame, row.frameMs <= 40);
+  }
 }
 
-TEST(Pacing, WaitsForTheClockToMoveOnBySleeping) {
-  TestGame t;
-  t.g.LastFrameTime = t.clock.now;
-  RunFrame(t.g);
-  EXPECT_EQ(t.clock.sleeps, 1);
-  EXPECT_DOUBLE_EQ(t.g.FrameMs, 15.625);
-  EXPECT_TRUE(t.g.FastFrame);
-  EXPECT_EQ(t.g.LastFrameTime, t.clock.now);
-}
-
-TEST(Pacing, NoWaitWhilePointsIsZero) {
-  TestGame t;
-  t.clock.frozen = true;
-  t.g.Points = 0;
-  t.g.LastFrameTime = t.clock.now;
-  for (int i = 0; i < 100; ++i) RunFrame(t.g);
-  EXPECT_EQ(t.clock.sleeps, 0);
-  EXPECT_EQ(t.g.FrameMs, 0);
-}
-
-TEST(Pacing, FirstFrameOfTheProgramIsSlow) {
-  TestGame t;
-  RunFrame(t.g);
-  EXPECT_DOUBLE_EQ(t.g.FrameMs, 36000.0 * 1000);
-  EXPECT_FALSE(t.g.FastFrame);
-}
-
-TEST(Pacing, GoesOnAcrossMidnight) {
-  TestGame t;
-  t.g.LastFrameTime = 86400 - 1.0 / 64;
-  t.clock.now = 0;
-  RunFrame(t.g);
-  EXPECT_EQ(t.clock.sleeps, 0);
-  EXPECT_DOUBLE_EQ(t.g.FrameMs, 15.625);
-}
-
-TEST(Yield, OnEveryFourthFrameOfTheLevelClockAndAtEveryLevelChange) {
+TEST(Tick, RunsFramesYieldingEveryFourthUntilTheGunnerDies) {
   TestGame t;
   std::vector<int> yieldingFrames;
-  for (int frame = 1; frame <= 20; ++frame) {
-    const int before = t.pump.yields;
-    RunFrame(t.g);
-    if (t.pump.yields != before) yieldingFrames.push_back(frame);
-  }
-  EXPECT_EQ(yieldingFrames, (std::vector<int>{4, 8, 12, 16, 20}));
-
-  t.g.LevelClock = LevelClockBefore(8.0f) + 0.0005f;
-  const int before = t.pump.yields;
-  RunFrame(t.g);
-  ASSERT_EQ(t.g.LevelClock, 0) << "a level change";
-  EXPECT_EQ(t.pump.yields, before + 1);
-}
-
-TEST(Tick, RunsFramesUntilTheGunnerDies) {
-  TestGame t;
   t.pump.onYield = [&] {
-    if (t.pump.yields == 10) {
-      t.g.DeathMethod = "2";
-      BeKilled(t.g);
-    }
-  };
-  Timer1_Timer(t.g);
-  EXPECT_EQ(t.window.presents, 40) << "every frame is painted";
-  EXPECT_FALSE(t.g.TickRunning);
-}
-
-TEST(Tick, RunsOneFrameAfterDeath) {
-  TestGame t;
-  t.g.Dead = true;
-  for (int tick = 1; tick <= 3; ++tick) {
-    Timer1_Timer(t.g);
-    EXPECT_EQ(t.window.presents, tick);
-    EXPECT_FLOAT_EQ(t.g.LevelClock, 0.001f * tick);
-  }
-}
-
-TEST(Tick, NeverNests) {
-  TestGame t;
-  int nestedTicks = 0;
-  t.pump.onYield = [&] {
-    const int presents = t.window.presents;
-    Timer1_Timer(t.g);  // a tick that came due during the yield
-    if (t.window.presents != presents) ++nestedTicks;
+    yieldingFrames.push_back(t.window.presents);
+    Timer1_Timer(t.g);  // a tick that comes due in a yield does nothing
     if (t.pump.yields == 5) BeKilled(t.g);
   };
   Timer1_Timer(t.g);
-  EXPECT_EQ(nestedTicks, 0);
+  EXPECT_EQ(yieldingFrames, (std::vector<int>{4, 8, 12, 16, 20})) << "every frame is painted";
   EXPECT_EQ(t.window.presents, 20);
+
+  for (int tick = 1; tick <= 3; ++tick) {  // after the death: a frame a tick
+    Timer1_Timer(t.g);
+    EXPECT_EQ(t.window.presents, 20 + tick);
+  }
+  t.g.LevelClock = 8.0f;  // a level change always yields
+  const int yields = t.pump.yields;
+  RunFrame(t.g);
+  EXPECT_EQ(t.pump.yields, yields + 1);
 }
 
-TEST(Tick, PlayingAgainFromInsideAYieldGoesOnInTheSameTick) {
+TEST(Tick, ClosingTheWindowInAYieldEndsItAtOnce) {
   TestGame t;
-  t.g.Dead = true;
-  t.pump.onYield = [&] {
-    if (t.pump.yields == 1) ResetGame(t.g);  // the play button of a window opened in a yield
-    if (t.pump.yields == 3) BeKilled(t.g);
-  };
-  for (int i = 0; i < 4; ++i) Timer1_Timer(t.g);  // the fourth frame yields
-  EXPECT_EQ(t.pump.yields, 3);
-  EXPECT_TRUE(t.g.Dead);
+  t.pump.onYield = [&] { Form_Unload(t.g); };
+  Timer1_Timer(t.g);
+  const float levelClock = t.g.LevelClock;
+  Timer1_Timer(t.g);
+  EXPECT_EQ(t.g.LevelClock, levelClock);
+  EXPECT_EQ(t.window.presents, 4);
 }
 
-// The pointer timer on a scripted millisecond clock, as the shell runs it from the start.
-struct PointerTest : ::testing::Test {
+// The pointer timer on a scripted millisecond clock, running from the start as the shell runs it.
+struct Pointer : ::testing::Test {
   TestGame t;
-  PointerTest() {
+  Pointer() {
     t.timers.onFire = [this](TimerId id) {
       if (id == TimerId::tmrTrans) tmrTrans_Timer(t.g);
     };
     t.timers.SetEnabled(TimerId::tmrTrans, TimerRunsAtStart(TimerId::tmrTrans));
   }
+  flakmire::Pointer After(long ms) {
+    t.timers.AdvanceMs(ms);
+    return t.window.pointer;
+  }
 };
 
-TEST_F(PointerTest, HidesFourSecondsAfterTheWindowOpens) {
-  t.timers.AdvanceMs(3999);
-  EXPECT_EQ(t.window.pointer, Pointer::Normal);
-  t.timers.AdvanceMs(1);
-  EXPECT_EQ(t.window.pointer, Pointer::Hidden);
-  EXPECT_FALSE(t.timers.IsEnabled(TimerId::tmrTrans));
+TEST_F(Pointer, HidesFourSecondsAfterTheWindowOpensAndAfterEveryRest) {
+  EXPECT_EQ(After(3999), flakmire::Pointer::Normal);
+  EXPECT_EQ(After(1), flakmire::Pointer::Hidden);
+  After(1500);
+  Form_MouseMove(t.g);
+  EXPECT_EQ(After(0), flakmire::Pointer::Normal);
+  EXPECT_EQ(After(3999), flakmire::Pointer::Normal);
+  EXPECT_EQ(After(1), flakmire::Pointer::Hidden);
 }
 
-TEST_F(PointerTest, ShowsOnMouseMoveAndHidesAgainAfterFourSecondsOfRest) {
-  t.timers.AdvanceMs(5000);
+TEST_F(Pointer, MovingWhileItIsShownDoesNotRestartTheCountdown) {
+  After(3000);
   Form_MouseMove(t.g);
-  EXPECT_EQ(t.window.pointer, Pointer::Normal);
-  t.timers.AdvanceMs(3999);
-  EXPECT_EQ(t.window.pointer, Pointer::Normal);
-  t.timers.AdvanceMs(1);
-  EXPECT_EQ(t.window.pointer, Pointer::Hidden);
-}
-
-TEST_F(PointerTest, MovingWhileTheTimerRunsDoesNotRestartIt) {
-  t.timers.AdvanceMs(3000);
-  Form_MouseMove(t.g);
-  t.timers.AdvanceMs(1000);
-  EXPECT_EQ(t.window.pointer, Pointer::Hidden);
+  EXPECT_EQ(After(1000), flakmire::Pointer::Hidden);
 }
 
 }  // namespace

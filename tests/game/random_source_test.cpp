@@ -17,13 +17,6 @@ TEST(SeededRandom, IsUniformInTheHalfOpenUnitInterval) {
   for (int count : buckets) EXPECT_NEAR(count, 10000, 500);
 }
 
-TEST(SeededRandom, SameSeedsGiveTheSameSequence) {
-  SeededRandom a(99), b(99);
-  a.Randomize(36000.5f);
-  b.Randomize(36000.5f);
-  for (int i = 0; i < 100; ++i) ASSERT_EQ(a.Rnd(), b.Rnd());
-}
-
 // Frames that run faster than the clock's steps reseed from the same clock value; they must not
 // draw the same numbers, or a hit spawn draw would repeat for every such frame.
 TEST(SeededRandom, ReseedingWithTheSameClockValueStillMovesOn) {
