@@ -28,8 +28,8 @@ void Play(benchmark::State& state, int level, int frames) {
     t->pump.onYield = [&g = t->g] { Form_KeyDown(g, key_code::B); };
     state.ResumeTiming();
     for (int frame = 0; frame < frames; ++frame) RunFrame(t->g);
-    objects = t->g.Troopers.UpperBound() + t->g.Bullets.UpperBound() +
-              t->g.Copters.UpperBound() + t->g.Jets.UpperBound();
+    objects = t->g.Troopers.UpperBound() + t->g.Bullets.UpperBound() + t->g.Copters.UpperBound() +
+              t->g.Jets.UpperBound();
   }
   state.SetItemsProcessed(state.iterations() * frames);  // items: frames
   state.counters["objects at the end"] = static_cast<double>(objects);

@@ -26,9 +26,7 @@ struct TuneError {
   std::string message;
 };
 
-[[noreturn]] void Fail(int line, std::string text) {
-  throw TuneError{line, std::move(text)};
-}
+[[noreturn]] void Fail(int line, std::string text) { throw TuneError{line, std::move(text)}; }
 
 // Stored as MIDI wants them: channel 0-15, program 0-127 (-1: none), pan -64..63, gate in %.
 struct Track {

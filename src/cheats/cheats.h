@@ -21,8 +21,8 @@ constexpr int CheatCount = 8;
 
 // The captions of the panel's boxes; switch 0 has no box.
 constexpr std::array<std::string_view, CheatCount> CheatCaptions = {
-    "",        "Jumping Castle", "No Parachutes", "Big Explosions", "One Hit Wonders",
-    "Invincibility", "FREE", "Rapid Fire"};
+    "",     "Jumping Castle", "No Parachutes", "Big Explosions", "One Hit Wonders", "Invincibility",
+    "FREE", "Rapid Fire"};
 
 class Cheats {
  public:

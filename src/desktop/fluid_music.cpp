@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <vector>
 #include <system_error>
+#include <vector>
 
 namespace flakmire {
 namespace {

@@ -55,7 +55,8 @@ void PaintLabel(QPainter& p, const QFont& font, const Label& l) {
   if (!l.Visible || l.Caption.empty()) return;
   p.setFont(font);
   p.setPen(LabelColor);
-  const QString text = QString::fromLatin1(l.Caption.data(), static_cast<qsizetype>(l.Caption.size()));
+  const QString text =
+      QString::fromLatin1(l.Caption.data(), static_cast<qsizetype>(l.Caption.size()));
   // Wide enough for any score; the text centres on the label's middle.
   constexpr qreal HalfSpan = 200;
   const QRectF box(l.Left + l.Width / 2 - HalfSpan, l.Top, 2 * HalfSpan, 40);

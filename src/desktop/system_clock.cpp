@@ -44,9 +44,9 @@ float SystemClock::SecondsSinceMidnight() {
 
 void SystemClock::SleepUntilNextTick() {
   const double next = static_cast<double>(TicksNow() + 1) / TicksPerSecond - startSecondsOfDay_;
-  std::this_thread::sleep_until(
-      start_ + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                   std::chrono::duration<double>(next)));
+  std::this_thread::sleep_until(start_ +
+                                std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                    std::chrono::duration<double>(next)));
 }
 
 double SystemClock::DateTimeNow() {

@@ -29,20 +29,20 @@ struct Game {
   Table<JetData> Jets;
 
   // The main window's fields. ResetGame sets most; the others carry over from run to run.
-  float GunAngle = 0;   // 1/90 rad from straight up, -120 to 120; carries over
-  int FireKey = 0;      // the last key pressed; the gun step consumes it
-  float LevelClock = 0; // +0.001 a frame; drives the phases of a level
-  float WindDrift = 0;  // Wind / 1000: the horizontal drift a frame
-  float Wind = 0;       // -3 to 3 in steps of 0.1
+  float GunAngle = 0;      // 1/90 rad from straight up, -120 to 120; carries over
+  int FireKey = 0;         // the last key pressed; the gun step consumes it
+  float LevelClock = 0;    // +0.001 a frame; drives the phases of a level
+  float WindDrift = 0;     // Wind / 1000: the horizontal drift a frame
+  float Wind = 0;          // -3 to 3 in steps of 0.1
   bool FastFrame = false;  // the last frame took 40 ms or less
   int BombMaxOffset = 0;   // the jets' bombing window of release offsets
   int BombMinOffset = 0;
-  double FrameMs = 0;      // how long the last frame took
-  std::string DeathMethod; // the kill-cause code as digits; carries over
+  double FrameMs = 0;       // how long the last frame took
+  std::string DeathMethod;  // the kill-cause code as digits; carries over
   bool Dead = false;
-  int Points = 0;  // spendable; shots cost points, kills earn them
-  int Score = 0;   // the high-water mark of Points - 10 while alive
-  int Level = 0;   // 0 to 10; shown as Level + 1
+  int Points = 0;            // spendable; shots cost points, kills earn them
+  int Score = 0;             // the high-water mark of Points - 10 while alive
+  int Level = 0;             // 0 to 10; shown as Level + 1
   std::string KeyBuffer;     // the last twelve keys typed; carries over
   double LastFrameTime = 0;  // the clock at the end of the last frame's wait
   float GunLength = 0;       // 0 to 6; the barrel is 6 x GunLength px; the reload state

@@ -108,9 +108,7 @@ void WalkWind(Game& g) {
 
 }  // namespace
 
-int FlagWidth(float Wind) {
-  return static_cast<int>(RoundHalfEven(std::fabs(Wind) * 25.0f) / 3);
-}
+int FlagWidth(float Wind) { return static_cast<int>(RoundHalfEven(std::fabs(Wind) * 25.0f) / 3); }
 
 bool RunFrame(Game& g) {
   g.LevelClock += LevelClockStep;

@@ -66,8 +66,8 @@ Scene MakePlayfield() {
   s.lnFlagPole[0] = MakeLine(480, FlagTop, 480, GroundY, 2, ThirdPoleColor, false);
   s.lnFlagPole[1] = MakeLine(64, FlagTop, 64, GroundY, 2, PoleColor);
   s.lnFlagPole[2] = MakeLine(728, FlagTop, 728, GroundY, 2, PoleColor);
-  s.shpFlag[0] = MakeShape(ShapeKind::Rectangle, 480, FlagTop, FlagWidth, FlagHeight,
-                           ThirdFlagFill, ThirdFlagBorder, false);
+  s.shpFlag[0] = MakeShape(ShapeKind::Rectangle, 480, FlagTop, FlagWidth, FlagHeight, ThirdFlagFill,
+                           ThirdFlagBorder, false);
   s.shpFlag[1] =
       MakeShape(ShapeKind::Rectangle, 64, FlagTop, FlagWidth, FlagHeight, FlagFill, FlagBorder);
   s.shpFlag[2] =
@@ -77,13 +77,13 @@ Scene MakePlayfield() {
   s.Label1 = Label{392, 450, 8, "", true};
   s.Label2 = Label{391, 496, 8, "", true};
 
-  s.imgCopter = ControlArray<Sprite>(
-      MakeSprite(PictureId::Copter, 248, 288, CopterWidth, CopterHeight));
+  s.imgCopter =
+      ControlArray<Sprite>(MakeSprite(PictureId::Copter, 248, 288, CopterWidth, CopterHeight));
   s.imgCopter2 = MakeSprite(PictureId::CopterFacingLeft, 0, 0, CopterWidth, CopterHeight);
   s.imgJet = ControlArray<Sprite>(MakeSprite(PictureId::Jet, 72, 288, JetWidth, JetHeight));
   s.imgJet2 = MakeSprite(PictureId::JetFacingLeft, 0, 0, JetWidth, JetHeight);
-  s.imgTrooper = ControlArray<Sprite>(
-      MakeSprite(PictureId::Trooper, 392, 352, TrooperWidth, TrooperHeight));
+  s.imgTrooper =
+      ControlArray<Sprite>(MakeSprite(PictureId::Trooper, 392, 352, TrooperWidth, TrooperHeight));
   s.imgTrooper2 = MakeSprite(PictureId::TrooperArmsRaised, 0, 0, TrooperWidth, TrooperHeight);
   s.imgPara = ControlArray<Sprite>(
       MakeSprite(PictureId::Parachute, 384, 334, ParachuteSize, ParachuteSize));

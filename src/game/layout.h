@@ -30,9 +30,9 @@ Scene MakePlayfield();
 // painted at their template's layer, higher indexes in front.
 enum class Layer {
   Copters,
-  RoofWire,    // Wire(2)
-  Bunker,      // Shape1
-  Ground,      // Shape2
+  RoofWire,  // Wire(2)
+  Bunker,    // Shape1
+  Ground,    // Shape2
   Label1,
   Parachutes,
   Turret,
@@ -41,14 +41,14 @@ enum class Layer {
   Troopers,
   Jets,
   Label2,
-  ThirdFlag,   // pole and flag 0
-  Gun,         // lnGun 0, then 1 in front
-  Flags,       // poles and flags 1, then 2 in front
+  ThirdFlag,  // pole and flag 0
+  Gun,        // lnGun 0, then 1 in front
+  Flags,      // poles and flags 1, then 2 in front
 };
 
 constexpr std::array<Layer, 15> BackToFront = {
-    Layer::Copters,    Layer::RoofWire, Layer::Bunker, Layer::Ground,     Layer::Label1,
-    Layer::Parachutes, Layer::Turret,   Layer::Bullets, Layer::GroundWire, Layer::Troopers,
-    Layer::Jets,       Layer::Label2,   Layer::ThirdFlag, Layer::Gun,      Layer::Flags};
+    Layer::Copters,    Layer::RoofWire, Layer::Bunker,    Layer::Ground,     Layer::Label1,
+    Layer::Parachutes, Layer::Turret,   Layer::Bullets,   Layer::GroundWire, Layer::Troopers,
+    Layer::Jets,       Layer::Label2,   Layer::ThirdFlag, Layer::Gun,        Layer::Flags};
 
 }  // namespace flakmire

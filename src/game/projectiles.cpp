@@ -70,7 +70,8 @@ int Clamp255(long v) { return static_cast<int>(std::clamp(v, 0L, 255L)); }
 float SizeExplosion(Game& g, int i) {
   const bool big = g.cheats[Cheat::BigExplosions];
   const int life = g.Bullets[i].Life;
-  const auto size = static_cast<float>(life * (300 - life) / (big ? BigExplosionDivisor : ExplosionDivisor));
+  const auto size =
+      static_cast<float>(life * (300 - life) / (big ? BigExplosionDivisor : ExplosionDivisor));
   const double heat = std::pow(size / 90.0, 2) * (big ? BigHeatFactor : HeatFactor) + 255;
   const long h = RoundHalfEven(heat);
   int red = static_cast<int>(std::min(h, 255L));
@@ -84,9 +85,9 @@ float SizeExplosion(Game& g, int i) {
   Shape& sprite = g.scene.imgBullet[i];
   sprite.FillColor = Rgb{static_cast<std::uint8_t>(red), static_cast<std::uint8_t>(green),
                          static_cast<std::uint8_t>(blue)};
-  sprite.BorderColor = Rgb{static_cast<std::uint8_t>((red + 160) / 2),
-                           static_cast<std::uint8_t>((green + 160) / 2),
-                           static_cast<std::uint8_t>((blue + 255) / 2)};
+  sprite.BorderColor =
+      Rgb{static_cast<std::uint8_t>((red + 160) / 2), static_cast<std::uint8_t>((green + 160) / 2),
+          static_cast<std::uint8_t>((blue + 255) / 2)};
   return size;
 }
 
@@ -164,8 +165,8 @@ int CreateBullet(Game& g, float X, float Y, int Bullet, float Angle) {
       b.YVel = static_cast<float>(-std::cos(Angle));
       b.Life = BloodLife;
       sprite.Width = sprite.Height = BloodSize;
-      const auto red = static_cast<int>(
-          RoundHalfEven(std::pow(g.ports.random.Rnd(), BloodBrightness) * 255));
+      const auto red =
+          static_cast<int>(RoundHalfEven(std::pow(g.ports.random.Rnd(), BloodBrightness) * 255));
       sprite.FillColor = Rgb{static_cast<std::uint8_t>(red), 0, 0};
       sprite.BorderColor = Rgb{static_cast<std::uint8_t>(red / 2), 0, 0};
       break;
@@ -185,8 +186,7 @@ int CreateBullet(Game& g, float X, float Y, int Bullet, float Angle) {
       sprite.FillColor = Bullet == FireExplosion ? FireFill : SmokeFill;
       sprite.BorderColor = Bullet == FireExplosion ? FireBorder : SmokeBorder;
       break;
-    default:
-      return -1;
+    default: return -1;
   }
 
   sprite.Left = X - sprite.Width / 2;

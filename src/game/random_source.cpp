@@ -43,7 +43,8 @@ float SeededRandom::Rnd() {
 }
 
 void SeededRandom::Randomize(float seed) {
-  const std::uint64_t mixed = (std::uint64_t{s_[0]} << 32 | s_[1]) ^ std::bit_cast<std::uint32_t>(seed);
+  const std::uint64_t mixed =
+      (std::uint64_t{s_[0]} << 32 | s_[1]) ^ std::bit_cast<std::uint32_t>(seed);
   Seed(mixed);
 }
 

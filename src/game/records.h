@@ -19,7 +19,7 @@ enum BulletKind : std::int32_t {
 };
 
 struct BulletData {
-  float X = 0;     // centre
+  float X = 0;  // centre
   float Y = 0;
   float XVel = 0;  // pixels per frame
   float YVel = 0;  // positive is downwards

@@ -18,11 +18,11 @@ struct Rgb {
 // The pictures a sprite can show. The shell decodes each once and paints it many times.
 enum class PictureId : std::uint8_t {
   None,
-  Copter,              // nose to the right, a soldier in the open door
+  Copter,  // nose to the right, a soldier in the open door
   CopterFacingLeft,
-  Jet,                 // nose to the right
+  Jet,  // nose to the right
   JetFacingLeft,
-  Trooper,             // arms held out
+  Trooper,  // arms held out
   TrooperArmsRaised,
   Parachute,
   Wire,
@@ -106,12 +106,12 @@ class ControlArray {
 
 struct Scene {
   // Static scene.
-  Shape Shape2;     // the ground
-  Shape Shape1;     // the bunker
-  Shape shpTurret;  // the gun's pivot
-  std::array<Line, 2> lnGun;        // 0 the barrel's outline, 1 its core
-  std::array<Sprite, 5> Wire;       // barbed-wire coils
-  std::array<Line, 3> lnFlagPole;   // each carries its target x in its Tag
+  Shape Shape2;                    // the ground
+  Shape Shape1;                    // the bunker
+  Shape shpTurret;                 // the gun's pivot
+  std::array<Line, 2> lnGun;       // 0 the barrel's outline, 1 its core
+  std::array<Sprite, 5> Wire;      // barbed-wire coils
+  std::array<Line, 3> lnFlagPole;  // each carries its target x in its Tag
   std::array<Shape, 3> shpFlag;
   Label Label1;  // points, on the bunker
   Label Label2;  // score, on the ground

@@ -40,8 +40,8 @@ struct WindowTest : ::testing::Test {
   }
 
   void Post(QEvent::Type type, int qtKey, bool autoRepeat = false) {
-    QCoreApplication::postEvent(
-        &form, new QKeyEvent(type, qtKey, Qt::NoModifier, QString(), autoRepeat));
+    QCoreApplication::postEvent(&form,
+                                new QKeyEvent(type, qtKey, Qt::NoModifier, QString(), autoRepeat));
   }
 };
 

@@ -14,11 +14,11 @@ TEST(KeyMapping, GameKeysHaveTheirCodes) {
     int qt;
     int game;
   };
-  for (const Row& row : {Row{Qt::Key_Left, key_code::Left}, Row{Qt::Key_Right, key_code::Right},
-                         Row{Qt::Key_B, key_code::B}, Row{Qt::Key_V, key_code::V},
-                         Row{Qt::Key_C, key_code::C}, Row{Qt::Key_X, key_code::X},
-                         Row{Qt::Key_S, 'S'}, Row{Qt::Key_7, '7'}, Row{Qt::Key_Space, 32},
-                         Row{Qt::Key_F5, 116}, Row{Qt::Key_unknown, 0}}) {
+  for (const Row& row :
+       {Row{Qt::Key_Left, key_code::Left}, Row{Qt::Key_Right, key_code::Right},
+        Row{Qt::Key_B, key_code::B}, Row{Qt::Key_V, key_code::V}, Row{Qt::Key_C, key_code::C},
+        Row{Qt::Key_X, key_code::X}, Row{Qt::Key_S, 'S'}, Row{Qt::Key_7, '7'},
+        Row{Qt::Key_Space, 32}, Row{Qt::Key_F5, 116}, Row{Qt::Key_unknown, 0}}) {
     EXPECT_EQ(GameKeyCode(row.qt, 0), row.game) << row.qt;
   }
 }

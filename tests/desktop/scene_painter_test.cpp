@@ -34,11 +34,10 @@ TEST_F(PainterTest, EveryPictureLoadsAtItsSizeWithTransparency) {
     PictureId picture;
     int width, height;
   };
-  for (const Row& row :
-       {Row{PictureId::Copter, 65, 41}, Row{PictureId::CopterFacingLeft, 65, 41},
-        Row{PictureId::Jet, 81, 33}, Row{PictureId::JetFacingLeft, 81, 33},
-        Row{PictureId::Trooper, 17, 25}, Row{PictureId::TrooperArmsRaised, 17, 25},
-        Row{PictureId::Parachute, 33, 33}, Row{PictureId::Wire, 65, 17}}) {
+  for (const Row& row : {Row{PictureId::Copter, 65, 41}, Row{PictureId::CopterFacingLeft, 65, 41},
+                         Row{PictureId::Jet, 81, 33}, Row{PictureId::JetFacingLeft, 81, 33},
+                         Row{PictureId::Trooper, 17, 25}, Row{PictureId::TrooperArmsRaised, 17, 25},
+                         Row{PictureId::Parachute, 33, 33}, Row{PictureId::Wire, 65, 17}}) {
     const QPixmap& pixmap = pictures_[row.picture];
     EXPECT_EQ(pixmap.width(), row.width) << static_cast<int>(row.picture);
     EXPECT_EQ(pixmap.height(), row.height) << static_cast<int>(row.picture);

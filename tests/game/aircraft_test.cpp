@@ -184,9 +184,7 @@ long Count(const Table<Record>& table, Test test) {
 
 // Newcomers are told by what no earlier frame could leave behind: an aircraft still on its start
 // line, a trooper or a bomb that hasn't fallen yet.
-bool IsNew(float X, float XVel) {
-  return (X == -150 && XVel > 0) || (X == 944 && XVel < 0);
-}
+bool IsNew(float X, float XVel) { return (X == -150 && XVel > 0) || (X == 944 && XVel < 0); }
 
 LevelCounts PlayLevel(std::uint64_t seed) {
   TestGame t;

@@ -1,13 +1,14 @@
 // The frame and the timers: score, levels and captions, wind and flags, pacing, yields, ticks,
 // and the pointer that hides when the mouse rests.
 
+#include "game/game_loop.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "fakes/test_game.h"
 #include "game/death.h"
-#include "game/game_loop.h"
 
 namespace flakmire::testing {
 namespace {

@@ -1,5 +1,7 @@
 // Troopers: the parachute, touch-down and crushing, the roof coil, and the two trooper cheats.
 
+#include "game/troopers.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,7 +9,6 @@
 #include <utility>
 
 #include "fakes/test_game.h"
-#include "game/troopers.h"
 
 namespace flakmire::testing {
 namespace {

@@ -46,7 +46,8 @@ std::vector<double> Render(const std::string& soundFont) {
 
 TEST(Dropling, SoundsFromBeginningToEndForOneToTwoMinutes) {
   const std::string soundFont = FluidMusic::FindSoundFont();
-  if (soundFont.empty()) GTEST_SKIP() << "no General MIDI soundfont (apt install timgm6mb-soundfont)";
+  if (soundFont.empty())
+    GTEST_SKIP() << "no General MIDI soundfont (apt install timgm6mb-soundfont)";
   const std::vector<double> loudness = Render(soundFont);
   ASSERT_GE(loudness.size(), 120u);
   EXPECT_LE(loudness.size(), 240u);

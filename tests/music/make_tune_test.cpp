@@ -22,7 +22,8 @@ TEST(MakeTune, ReportsAMistakeWithItsLineAndWritesNothing) {
     std::string bar, says;
   } cases[] = {
       {"lead | H4/1 |", "4: error: unknown note 'H4'"},
-      {"lead | C4/4 C4/4 C4/4 |", "4: error: bar 1 on this line lasts 3 quarter notes instead of 4"},
+      {"lead | C4/4 C4/4 C4/4 |",
+       "4: error: bar 1 on this line lasts 3 quarter notes instead of 4"},
       {"drum | C4/1 |", "4: error: 'drum' is not a track"},
   };
   for (const auto& c : cases) {

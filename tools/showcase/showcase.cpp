@@ -41,7 +41,7 @@ class FastClock final : public Clock {
 // the game held still from the last yield of the scene on.
 class ScriptedPump final : public EventPump {
  public:
-  std::map<int, int> keysAtYield;               // yield number -> key code
+  std::map<int, int> keysAtYield;                // yield number -> key code
   std::function<void(Game&, int yield)> script;  // anything else the scene does at a yield
   int holdAtYield = 0;
   Game* game = nullptr;
