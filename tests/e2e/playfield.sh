@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Starts the real program under Xvfb: its window has the right title and size, the playfield
-# shows sky, ground and bunker where the layout puts them, and a running game sleeps between
-# frames instead of spinning a core.
+# shows sky, ground and bunker where the layout puts them, a running game sleeps between frames
+# instead of spinning a core, and closing the window ends the program at once.
 set -u
 program=$1
+close_window=$2
 . "$(dirname "$0")/xvfb_session.sh"
 start_display
 
@@ -30,4 +31,15 @@ echo "cpu: ${percent}% of one core while the game runs"
 [ "$percent" -lt 10 ] || fail "the game uses ${percent}% of a core; waiting for a frame must sleep"
 
 kill -0 "$program_pid" 2>/dev/null || fail "the program died"
+
+"$close_window" "$window"
+for _ in $(seq 30); do
+  kill -0 "$program_pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$program_pid" 2>/dev/null && fail "the program goes on after its window was closed"
+wait "$program_pid"
+status=$?
+program_pid=""
+[ "$status" -eq 0 ] || fail "the program ended with status $status when its window was closed"
 echo "ok"
