@@ -2,6 +2,8 @@
 # Source it, then call start_display.
 
 work=$(mktemp -d)
+# Only a sanitizer build reads this.
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/lsan.supp:print_suppressions=0"
 xvfb_pid=""
 program_pid=""
 
