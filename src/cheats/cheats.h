@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <string_view>
 
 namespace flakmire {
 
@@ -18,11 +17,6 @@ enum class Cheat {
 };
 
 constexpr int CheatCount = 8;
-
-// The captions of the panel's boxes; switch 0 has no box.
-constexpr std::array<std::string_view, CheatCount> CheatCaptions = {
-    "",     "Jumping Castle", "No Parachutes", "Big Explosions", "One Hit Wonders", "Invincibility",
-    "FREE", "Rapid Fire"};
 
 class Cheats {
  public:

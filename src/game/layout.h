@@ -16,7 +16,6 @@ constexpr float PivotX = 396;   // the turret's centre, where the barrel turns
 constexpr float PivotY = 434;
 
 constexpr Rgb SkyColor{125, 158, 244};
-constexpr Rgb ForegroundColor{192, 192, 255};
 
 constexpr int CopterWidth = 65, CopterHeight = 41;
 constexpr int JetWidth = 81, JetHeight = 33;

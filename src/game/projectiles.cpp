@@ -124,7 +124,7 @@ void ThinExplosions(Game& g, int i) {
 // Cuts the table back by eleven slots when its eleven highest slots are all free.
 void ShrinkBullets(Game& g) {
   const int n = g.Bullets.UpperBound();
-  if (n < ShrinkBlock || n - ShrinkBlock <= 0) return;
+  if (n <= ShrinkBlock) return;  // slot 0 always stays
   for (int j = n; j > n - ShrinkBlock; --j) {
     if (g.Bullets[j].Active) return;
   }
@@ -143,50 +143,46 @@ int CreateBullet(Game& g, float X, float Y, int Bullet, float Angle) {
   b.Y = Y;
   b.Kind = Bullet;
 
-  switch (Bullet) {
-    case StandardShell:
-    case SmallFastShell:
-    case HeavyShell:
-    case BigShell: {
-      const ShellSpec& shell = *FindShell(Bullet);
-      if (g.Points < shell.cost) return -1;
-      g.Points -= shell.cost;
-      b.XVel = static_cast<float>(std::sin(Angle) * shell.speed);
-      b.YVel = static_cast<float>(-std::cos(Angle) * shell.speed);
-      b.Life = shell.life;
-      sprite.Width = sprite.Height = shell.size;
-      sprite.FillColor = shell.fill;
-      sprite.BorderColor = shell.border;
-      break;
+  if (const ShellSpec* shell = FindShell(Bullet)) {
+    if (g.Points < shell->cost) return -1;
+    g.Points -= shell->cost;
+    b.XVel = static_cast<float>(std::sin(Angle) * shell->speed);
+    b.YVel = static_cast<float>(-std::cos(Angle) * shell->speed);
+    b.Life = shell->life;
+    sprite.Width = sprite.Height = shell->size;
+    sprite.FillColor = shell->fill;
+    sprite.BorderColor = shell->border;
+  } else {
+    switch (Bullet) {
+      case BloodDrop: {
+        if (!g.FastFrame) return -1;  // no blood for a machine that can't draw it in time
+        b.XVel = static_cast<float>(std::sin(Angle) * BloodSideSpeed);
+        b.YVel = static_cast<float>(-std::cos(Angle));
+        b.Life = BloodLife;
+        sprite.Width = sprite.Height = BloodSize;
+        const auto red =
+            static_cast<int>(RoundHalfEven(std::pow(g.ports.random.Rnd(), BloodBrightness) * 255));
+        sprite.FillColor = Rgb{static_cast<std::uint8_t>(red), 0, 0};
+        sprite.BorderColor = Rgb{static_cast<std::uint8_t>(red / 2), 0, 0};
+        break;
+      }
+      case Bomb:
+        b.XVel = Angle;  // the jet's own speed
+        b.YVel = 0;
+        b.Life = g.cheats[Cheat::OneHitWonders] ? 1 : BombHits;
+        sprite.Width = sprite.Height = BombSize;
+        sprite.FillColor = BombFill;
+        sprite.BorderColor = BombBorder;
+        break;
+      case FireExplosion:
+      case SmokeExplosion:
+        // Explosions never move, and their size is set by every frame of the projectile step.
+        b.Life = ExplosionLife;
+        sprite.FillColor = Bullet == FireExplosion ? FireFill : SmokeFill;
+        sprite.BorderColor = Bullet == FireExplosion ? FireBorder : SmokeBorder;
+        break;
+      default: return -1;
     }
-    case BloodDrop: {
-      if (!g.FastFrame) return -1;  // no blood for a machine that can't draw it in time
-      b.XVel = static_cast<float>(std::sin(Angle) * BloodSideSpeed);
-      b.YVel = static_cast<float>(-std::cos(Angle));
-      b.Life = BloodLife;
-      sprite.Width = sprite.Height = BloodSize;
-      const auto red =
-          static_cast<int>(RoundHalfEven(std::pow(g.ports.random.Rnd(), BloodBrightness) * 255));
-      sprite.FillColor = Rgb{static_cast<std::uint8_t>(red), 0, 0};
-      sprite.BorderColor = Rgb{static_cast<std::uint8_t>(red / 2), 0, 0};
-      break;
-    }
-    case Bomb:
-      b.XVel = Angle;  // the jet's own speed
-      b.YVel = 0;
-      b.Life = g.cheats[Cheat::OneHitWonders] ? 1 : BombHits;
-      sprite.Width = sprite.Height = BombSize;
-      sprite.FillColor = BombFill;
-      sprite.BorderColor = BombBorder;
-      break;
-    case FireExplosion:
-    case SmokeExplosion:
-      // Explosions never move, and their size is set by every frame of the projectile step.
-      b.Life = ExplosionLife;
-      sprite.FillColor = Bullet == FireExplosion ? FireFill : SmokeFill;
-      sprite.BorderColor = Bullet == FireExplosion ? FireBorder : SmokeBorder;
-      break;
-    default: return -1;
   }
 
   sprite.Left = X - sprite.Width / 2;
@@ -230,7 +226,7 @@ void DoBullets(Game& g) {
       case BloodDrop: size = FadingSize(g.Bullets[i].Life, BloodLife, BloodSize); break;
       case HeavyShell:
       case BigShell:
-        size = Heavy.size;
+        size = FindShell(g.Bullets[i].Kind)->size;
         // If the burst takes this very slot, the rest of the frame applies to the burst.
         if (g.Bullets[i].Y > ground) BurstOnGround(g, i);
         break;
