@@ -20,19 +20,18 @@ fail() {
   exit 1
 }
 
+# Xvfb picks a free display itself and says which once it is ready: no race with other
+# displays starting or stopping at the same time.
 start_display() {
-  local n
-  for n in $(seq 110 160); do
-    [ -e "/tmp/.X$n-lock" ] || break
-  done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
   xvfb_pid=$!
-  export DISPLAY=":$n"
   for _ in $(seq 100); do
-    xdpyinfo >/dev/null 2>&1 && return 0
+    [ -s "$work/display" ] && break
     sleep 0.1
   done
-  fail "Xvfb did not start"
+  [ -s "$work/display" ] || fail "Xvfb did not start"
+  export DISPLAY=":$(head -n 1 "$work/display")"
+  xdpyinfo >/dev/null 2>&1 || fail "Xvfb started but does not answer on $DISPLAY"
 }
 
 # find_window REGEX: prints the id of the first window whose title matches, waiting up to 20 s.
