@@ -21,9 +21,10 @@ fail() {
 }
 
 # Xvfb picks a free display itself and says which once it is ready: no race with other
-# displays starting or stopping at the same time.
+# displays starting or stopping at the same time. Without -noreset it would reset whenever its
+# last client leaves (each xdotool call), refusing the program's connection while it does.
 start_display() {
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 100); do
     [ -s "$work/display" ] && break
