@@ -22,10 +22,10 @@ void Play(benchmark::State& state, int level, int frames) {
   for (auto _ : state) {
     state.PauseTiming();
     auto t = std::make_unique<TestGame>();
-    t->random.Seed(42);
+    t->Seed(42);
     t->g.Level = level;
     t->g.Points = 1000000;
-    t->pump.onYield = [&g = t->g] { Form_KeyDown(g, key_code::B); };
+    t->onYield = [&g = t->g] { Form_KeyDown(g, key_code::B); };
     state.ResumeTiming();
     for (int frame = 0; frame < frames; ++frame) RunFrame(t->g);
     objects = t->g.Troopers.UpperBound() + t->g.Bullets.UpperBound() + t->g.Copters.UpperBound() +

@@ -21,4 +21,15 @@ Game::Game(Ports ports) : ports(std::move(ports)) {
   scene.imgJet.Reserve(RoomForAircraft);
 }
 
+const char* TableOutOfStep(const Game& g) {
+  const Scene& s = g.scene;
+  const int troopers = g.Troopers.UpperBound();
+  if (s.imgTrooper.UpperBound() != troopers) return "Troopers/imgTrooper";
+  if (s.imgPara.UpperBound() != troopers) return "Troopers/imgPara";
+  if (s.imgBullet.UpperBound() != g.Bullets.UpperBound()) return "Bullets/imgBullet";
+  if (s.imgCopter.UpperBound() != g.Copters.UpperBound()) return "Copters/imgCopter";
+  if (s.imgJet.UpperBound() != g.Jets.UpperBound()) return "Jets/imgJet";
+  return "";
+}
+
 }  // namespace flakmire

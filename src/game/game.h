@@ -52,4 +52,8 @@ struct Game {
   bool Unloaded = false;     // the main window was closed: nothing more runs
 };
 
+// Slot i of a table drives member i of its sprite arrays, so each table's upper bound equals
+// theirs. Names the first table out of step with its sprites ("Troopers/imgPara"), or "".
+const char* TableOutOfStep(const Game& g);
+
 }  // namespace flakmire

@@ -1,6 +1,7 @@
 #include "game/game_loop.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 
 #include "game/copters.h"
@@ -120,6 +121,7 @@ bool RunFrame(Game& g) {
   KeepScore(g);
   MoveAircraft(g);
   ChangeLevel(g);
+  assert(*TableOutOfStep(g) == '\0');
   g.ports.window.Present();
   Pace(g);
   if (IsYieldFrame(g.LevelClock)) {
@@ -137,10 +139,13 @@ bool RunFrame(Game& g) {
 
 void Timer1_Timer(Game& g) {
   if (g.TickRunning || g.Unloaded) return;
-  g.TickRunning = true;
+  // Released on every way out: a frame that throws must not freeze the game for good.
+  struct Release {
+    bool& running;
+    ~Release() { running = false; }
+  } release{g.TickRunning = true};
   while (!RunFrame(g)) {
   }
-  g.TickRunning = false;
 }
 
 void Form_MouseMove(Game& g) {

@@ -1,17 +1,21 @@
 #include "game/tags.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace flakmire {
 
+// A tag is a number only when its whole text is one, blanks around it aside: "12abc", "nan" and
+// "inf" are not.
 std::optional<double> ReadTag(const std::string& tag) {
   const char* first = tag.data();
   const char* last = first + tag.size();
   while (first != last && *first == ' ') ++first;
-  if (first != last && *first == '+') ++first;
+  while (last != first && last[-1] == ' ') --last;
+  if (last - first > 1 && *first == '+' && first[1] != '-') ++first;
   double value = 0;
   const auto [end, error] = std::from_chars(first, last, value);
-  if (error != std::errc() || end == first) return std::nullopt;
+  if (error != std::errc() || end != last || !std::isfinite(value)) return std::nullopt;
   return value;
 }
 

@@ -112,9 +112,8 @@ void TouchDown(Game& g, int i) {
       return;
     }
     Splash(g, i);
-    g.Troopers[i].Active = false;
+    Kill(g, i);  // his canopy too: it may have opened in this very frame
     g.Points += FallPoints;
-    g.scene.imgTrooper[i].Visible = false;
     CrushBeside(g, i);
   } else {
     t.Y = StandingY;

@@ -21,18 +21,14 @@
 namespace flakmire {
 namespace {
 
-using testing::ScriptedClock;
-using testing::ScriptedRandom;
-
 struct WindowTest : ::testing::Test {
-  ScriptedClock clock;
-  ScriptedRandom random;
+  testing::FakePorts scripted;  // its clock and random source
   Form1 form;
   NullTimers timers;
   QtEventPump pump;
   NullDialogs dialogs;
   NullMusic music;
-  Game g{Ports{clock, random, form.Keys(), form, timers, pump, dialogs, music, "."}};
+  Game g{Ports{scripted, scripted, form.Keys(), form, timers, pump, dialogs, music, "."}};
 
   WindowTest() {
     form.Attach(g);

@@ -1,20 +1,80 @@
 #include "fakes/test_game.h"
 
 #include <cmath>
-#include <stdexcept>
+
+#include "game/game_loop.h"
+#include "game/projectiles.h"
+#include "game/troopers.h"
 
 namespace flakmire::testing {
 
+TestGame::~TestGame() { EXPECT_STREQ(TableOutOfStep(g), "") << "a table out of step"; }
+
+bool TestGame::Frame() {
+  const bool ends = RunFrame(g);
+  EXPECT_STREQ(TableOutOfStep(g), "") << "a table out of step";
+  return ends;
+}
+
+int TestGame::Make(int kind, float x, float y, float angle) {
+  const int points = g.Points;
+  g.Points = 1000;
+  const int i = CreateBullet(g, x, y, kind, angle);
+  g.Points = points;
+  return i;
+}
+
+int TestGame::Put(TrooperData t) {
+  CreateTrooper(g, t.X, t.Y, t.XVel);
+  const int i = g.Troopers.UpperBound();
+  g.Troopers[i] = t;
+  g.scene.imgPara[i].Visible = t.ChuteState == ChuteOpen;
+  return i;
+}
+
 float LevelClockBefore(float target) {
-  const float guess = target - 0.001f;
-  for (int distance = 0; distance <= 64; ++distance) {
-    for (float direction : {-1.0f, 100.0f}) {
-      float x = guess;
-      for (int s = 0; s < distance; ++s) x = std::nextafter(x, direction);
-      if (x + 0.001f == target) return x;
-    }
-  }
-  throw std::logic_error("no level clock value steps onto the target");
+  float x = target - 0.001f;
+  while (x + 0.001f < target) x = std::nextafter(x, target);
+  while (x + 0.001f > target) x = std::nextafter(x, 0.0f);
+  EXPECT_EQ(x + 0.001f, target);
+  return x;
+}
+
+std::string Describe(const Shape& s) {
+  const Rgb f = s.FillColor, b = s.BorderColor;
+  return Text("%g,%g %gx%g %d,%d,%d/%d,%d,%d%s", s.Left, s.Top, s.Width, s.Height, f.r, f.g, f.b,
+              b.r, b.g, b.b, s.Visible ? "" : " hidden");
+}
+
+std::string Describe(const Sprite& s) {
+  return Text("%g,%g %gx%g %d%s", s.Left, s.Top, s.Width, s.Height, static_cast<int>(s.Picture),
+              s.Visible ? "" : " hidden");
+}
+
+std::string Bullet(const Game& g, int i) {
+  const BulletData& b = g.Bullets[i];
+  const Shape& s = g.scene.imgBullet[i];
+  return Text("k%d %g,%g v%g,%g L%d %gx%g%s%s", b.Kind, b.X, b.Y, b.XVel, b.YVel, b.Life, s.Width,
+              s.Height, b.Active ? "" : " free", s.Visible ? "" : " hidden");
+}
+
+std::string Soldier(const Game& g, int i) {
+  const TrooperData& t = g.Troopers[i];
+  return Text("%g,%g v%g,%g c%d p%d %c%c%c", t.X, t.Y, t.XVel, t.YVel, t.ChuteState, t.PyramidPos,
+              t.Active ? '+' : '-', g.scene.imgTrooper[i].Visible ? '+' : '-',
+              g.scene.imgPara[i].Visible ? '+' : '-');
+}
+
+std::string Numbers(const Game& g) {
+  std::string cheats;
+  for (int i = 0; i < CheatCount; ++i) cheats += g.cheats[static_cast<Cheat>(i)] ? '1' : '0';
+  const Scene& s = g.scene;
+  return Text("points %d score %d level %d clock %g wind %g/%g fire %d bombs %d..%d dead %d",
+              g.Points, g.Score, g.Level, g.LevelClock, g.Wind, g.WindDrift, g.FireKey,
+              g.BombMinOffset, g.BombMaxOffset, g.Dead) +
+         Text(" gun %g/%g %d%d poles %s,%s cheats %s", g.GunAngle, g.GunLength, s.lnGun[0].Visible,
+              s.lnGun[1].Visible, s.lnFlagPole[1].Tag.c_str(), s.lnFlagPole[2].Tag.c_str(),
+              cheats.c_str());
 }
 
 }  // namespace flakmire::testing

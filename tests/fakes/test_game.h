@@ -1,29 +1,61 @@
 #pragma once
 
-#include "fakes/fake_ports.h"
-#include "game/game.h"
-#include "game/startup.h"
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "fakes/fake_ports.h"
+#include "game/blood.h"
+#include "game/copters.h"
+#include "game/death.h"
+#include "game/game.h"
+#include "game/game_loop.h"
+#include "game/gun.h"
+#include "game/jets.h"
+#include "game/key_codes.h"
+#include "game/numbers.h"
+#include "game/projectiles.h"
+#include "game/startup.h"
+#include "game/troopers.h"
+
+// What the game's suites share: a game on scripted ports, and short readable pictures of it.
 namespace flakmire::testing {
 
-// A game on scripted ports, reset and ready for its first frame.
-struct TestGame {
-  ScriptedClock clock;
-  ScriptedRandom random;
-  FakeKeys keys;
-  FakeWindow window;
-  FakeTimers timers;
-  FakeEventPump pump;
-  FakeDialogs dialogs;
-  FakeMusic music;
-  Game g{Ports{clock, random, keys, window, timers, pump, dialogs, music, "/opt/flakmire"}};
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+// A game on scripted ports, reset and ready for its first frame. When a test ends, it checks
+// that every table still has exactly its sprites.
+struct TestGame : FakePorts {
+  Game g{ports()};
 
   explicit TestGame(bool reset = true) {
     if (reset) ResetGame(g);
   }
+  ~TestGame();
+  bool Frame();  // one frame of the loop; true when the tick would end after it
+  int Make(int kind, float x, float y, float angle = 0);  // a projectile, whatever the points
+  int Put(TrooperData t);                                 // a trooper, his canopy if open
 };
 
-// The level clock value that the next frame's step lands exactly on `target`.
+// The level clock value from which the next frame's step lands exactly on `target`.
 float LevelClockBefore(float target);
+
+// printf into a std::string.
+std::string Text(const char* format, auto... values) {
+  char buffer[256];
+  std::snprintf(buffer, sizeof buffer, format, values...);
+  return buffer;
+}
+
+// Short readable pictures of the game's things, to compare with what a rule says they must be.
+std::string Describe(const Shape& s);       // "left,top wxh fill/border", " hidden" if so
+std::string Describe(const Sprite& s);      // "left,top wxh picture", " hidden" if so
+std::string Bullet(const Game& g, int i);   // "k0 1,2 v3,4 L5 9x9", " free" and " hidden" if so
+std::string Soldier(const Game& g, int i);  // "1,2 v3,4 c1 p0 +-": alive, soldier and canopy shown
+std::string Numbers(const Game& g);         // "points 10 score 0 level 0 clock 0 wind 0/0 ..."
 
 }  // namespace flakmire::testing

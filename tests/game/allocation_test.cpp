@@ -1,19 +1,11 @@
 // Steady play allocates nothing: every frame reuses the slots, sprites and text it already has.
 // A binary of its own, because it replaces the global allocator to count.
 
-#include <gtest/gtest.h>
-
 #include <atomic>
 #include <cstdlib>
 #include <new>
 
-#include "fakes/fake_ports.h"
-#include "game/game.h"
-#include "game/game_loop.h"
-#include "game/gun.h"
-#include "game/key_codes.h"
-#include "game/startup.h"
-#include "ports/null_ports.h"
+#include "fakes/test_game.h"
 
 namespace {
 std::atomic<long> allocations{0};
@@ -31,28 +23,17 @@ namespace flakmire::testing {
 namespace {
 
 TEST(Allocation, SteadyPlayAllocatesNothingPerFrame) {
-  ScriptedClock clock;
-  ScriptedRandom random;
-  random.Seed(11);
-  NullKeys keys;
-  NullWindow window;
-  NullTimers timers;
-  FakeEventPump pump;
-  NullDialogs dialogs;
-  NullMusic music;
-  Game g(Ports{clock, random, keys, window, timers, pump, dialogs, music, "/opt/flakmire"});
-  ResetGame(g);
-  g.Level = 6;
-  g.Points = 1000000;
+  TestGame t;
+  t.Seed(11);
+  t.g.Level = 6, t.g.Points = 1000000;
   // The gunner keeps firing, so shells, bursts and bombs come and go all the time.
   int frame = 0;
-  pump.onYield = [&] { Form_KeyDown(g, frame % 3 == 0 ? key_code::C : key_code::B); };
-
-  for (; frame < 9000; ++frame) RunFrame(g);  // more than a level: every table at its size
+  t.onYield = [&] { Form_KeyDown(t.g, frame % 3 == 0 ? key_code::C : key_code::B); };
+  for (; frame < 9000; ++frame) RunFrame(t.g);  // more than a level: every table at its size
   const long before = allocations;
-  for (; frame < 25000; ++frame) RunFrame(g);
+  for (; frame < 25000; ++frame) RunFrame(t.g);
   EXPECT_EQ(allocations - before, 0);
-  EXPECT_GT(g.Troopers.UpperBound() + g.Bullets.UpperBound(), 10) << "the sky was busy";
+  EXPECT_GT(t.g.Troopers.UpperBound() + t.g.Bullets.UpperBound(), 10) << "the sky was busy";
 }
 
 }  // namespace

@@ -1,0 +1,272 @@
+// The frame and the main window's timers, the reset of a run, and what every part leans on: the
+// tables' slots, the text tags, the random source and the playfield's layout.
+
+#include <stdexcept>
+
+#include "fakes/test_game.h"
+#include "game/random_source.h"
+#include "game/tags.h"
+
+namespace flakmire::testing {
+namespace {
+
+// One frame in which a trooper falls to his death (+15), the gunner fires a standard shell he
+// could not have paid for before that, and the level ends.
+TEST(Frame, RunsItsStepsInOrder) {
+  TestGame t;
+  std::string trace;
+  t.g.Points = 0, t.g.FireKey = key_code::B, t.g.GunLength = 6;
+  t.g.FrameMs = 48;  // three blood drops, two draws each
+  t.g.LevelClock = 8.0f, t.g.LastFrameTime = t.now;
+  t.Put({true, 200, 462, 0, 3, ChuteGone, 0});
+  Trace = &trace;
+  t.Frame();
+  Trace = nullptr;
+  // Reseed, the troopers' blood, the helicopters' and jets' spawn draws before the level change's
+  // caption, the paint, the wait, the yield of a level change, the wind.
+  EXPECT_EQ(trace,
+            "Rrrrrrrrr"
+            "CPSYr");
+  EXPECT_EQ(t.lastSeed, 36000);
+  EXPECT_THAT(Bullet(t.g, 1), StartsWith("k0 396,393.03 v0,-4.97 ")) << "fired, then moved";
+  EXPECT_THAT(Numbers(t.g), StartsWith("points 14 score 4 level 1 clock 0 "));
+  EXPECT_EQ(t.g.scene.Label1.Caption + " " + t.g.scene.Label2.Caption, "14 4");
+}
+
+// One frame from these numbers. Seen: the run's numbers with the caption after the level, the
+// aircraft that started, the wait and the frame's length.
+struct FrameRow {
+  int points = 10, score = 0, level = 0;
+  float clock = 1, wind = 0;
+  bool dead = false;
+  Cheat cheat = Cheat::Cheated;
+  std::deque<float> draws = {};  // then 0.5s
+  double last = 36000;
+  float now = 36000;
+  const char* seen;
+};
+
+TEST(Frame, KeepsScoreLevelsWindAndPaceAndBringsAircraftInTheirPhase) {
+  const float at5 = LevelClockBefore(5), at7 = LevelClockBefore(7.5f), at8 = LevelClockBefore(8);
+  const std::string endless =
+      "'Flakmire  -  This inferno will never end so press '~' to submit your score'";
+  for (const FrameRow& r : {
+           // The score is the best points less ten while alive; FREE spends it.
+           FrameRow{.points = 57, .score = 40, .seen = "points 57 score 47 "},
+           {.points = 51, .score = 40, .seen = "points 51 score 41 "},
+           {.points = 50, .score = 40, .seen = "points 50 score 40 "},
+           {.points = 57, .score = 40, .dead = true, .seen = "points 57 score 40 "},
+           {.points = 25, .score = 12, .cheat = Cheat::Free, .seen = "points 15 score 15 "},
+           // Helicopters may start before 5, jets between 5.5 and 7.5, all bounds excluded.
+           {.clock = 0, .draws = {0.001f}, .seen = "copters 1 jets 0 "},
+           {.clock = at5, .draws = {0.001f}, .seen = "copters 0 jets 0 "},
+           {.clock = LevelClockBefore(5.5f), .draws = {0.5f, 0.001f}, .seen = "copters 0 jets 0 "},
+           {.clock = 7, .draws = {0.5f, 0.001f}, .seen = "copters 0 jets 1 "},
+           {.clock = at7, .draws = {0.5f, 0.001f}, .seen = "copters 0 jets 0 "},
+           {.clock = 2, .dead = true, .draws = {0.001f}, .seen = "copters 0 jets 0 "},
+           // A level lasts until the clock is past 8; the eleventh is the last.
+           {.clock = at8, .seen = "level 0 'Flakmire  Level: 1' clock 8 "},
+           {.level = 8, .clock = 8, .seen = "level 9 'Flakmire  Level: 10' clock 0 "},
+           {.level = 9, .clock = 8, .seen = "level 10 'Flakmire  Level: 11' clock 0 "},
+           {.level = 5, .clock = 8, .dead = true, .seen = "level 5 'Flakmire  Level: 6' clock 0 "},
+           {.level = 4, .clock = 8, .seen = "bombs -1050..1050 "},
+           // The wind changes with a chance of 1 in (15 - Level) a frame, by a tenth either way,
+           // and
+           // stays within 3 either side; after death it stands still. The first two draws are the
+           // aircraft's spawn draws.
+           {.draws = {0.5f, 0.5f, 0.999f / 15, 0.7f}, .seen = "wind 0.1/0.0001 "},
+           {.draws = {0.5f, 0.5f, 1.0f / 15, 0.7f}, .seen = "wind 0/0 "},
+           {.level = 10, .draws = {0.5f, 0.5f, 0.999f / 5, 0.2f}, .seen = "wind -0.1/-0.0001 "},
+           {.level = 10, .draws = {0.5f, 0.5f, 1.0f / 5, 0.2f}, .seen = "wind 0/0 "},
+           {.wind = 3, .draws = {0.5f, 0.5f, 0, 0.7f}, .seen = "wind 3/0.003 "},
+           {.wind = -3, .draws = {0.5f, 0.5f, 0, 0.2f}, .seen = "wind -3/-0.003 "},
+           {.wind = 1, .dead = true, .draws = {0.5f, 0.5f, 0, 0.7f}, .seen = "wind 1/0.001 "},
+           // A frame waits for the clock to move on, except while Points is 0, also past midnight.
+           {.seen = "sleeps 1 ms 15.625 fast 1 last 36000.015625"},
+           {.points = 0, .seen = "sleeps 0 ms 0 fast 1 last 36000"},
+           {.last = 0, .seen = "sleeps 0 ms 3.6e+07 fast 0 last 36000"},
+           {.last = 0.046875 - 0.04, .now = 0.046875f, .seen = "sleeps 0 ms 40 fast 1"},
+           {.last = 86400 - 1.0 / 64, .now = 0, .seen = "sleeps 0 ms 15.625 fast 1 last 0"},
+       }) {
+    TestGame t;
+    t.g.Points = r.points, t.g.Score = r.score, t.g.Level = r.level, t.g.LevelClock = r.clock;
+    t.g.Wind = r.wind, t.g.Dead = r.dead, t.g.LastFrameTime = r.last, t.now = r.now;
+    t.g.cheats.Set(r.cheat, true);
+    t.queue = r.draws;
+    t.Frame();
+    std::string seen = Numbers(t.g);
+    seen.insert(seen.find(" clock"), " '" + t.caption + "'");
+    seen += Text(" copters %d jets %d sleeps %d ms %g fast %d last %.11g", t.g.Copters.UpperBound(),
+                 t.g.Jets.UpperBound(), t.sleeps, t.g.FrameMs, t.g.FastFrame, t.g.LastFrameTime);
+    EXPECT_THAT(seen, HasSubstr(r.seen));
+  }
+  TestGame t;  // 8001 frames a level, and the level after the last is the last
+  while (t.g.Level == 0 && t.presents < 9000) t.Frame();
+  EXPECT_EQ(t.presents, 8001);
+  t.g.Level = 10, t.g.LevelClock = 8;
+  t.Frame();
+  EXPECT_EQ("'" + t.caption + Text("' %d", t.g.Level), endless + " 10");
+}
+
+// A pole walks a third of a pixel a frame to the mark in its tag (0 when it has none); a flag
+// is a third of |Wind| x 25 rounded half to even, and flies downwind of its pole.
+TEST(Frame, MovesThePolesAndFlags) {
+  for (auto [wind, width] : {std::pair{0.1f, 0}, {0.5f, 4}, {-0.3f, 2}, {0.7f, 6}, {3.0f, 25}}) {
+    EXPECT_EQ(FlagWidth(wind), width) << wind;
+  }
+  for (float wind : {-1.0f, 0.0f, 1.0f}) {
+    TestGame t;
+    Scene& s = t.g.scene;
+    s.lnFlagPole[1].Tag = "200";
+    t.g.Wind = wind, t.g.WindDrift = wind / 1000;
+    t.Frame();
+    const float x[] = {480 - 1.0f / 3, 64 + 1.0f / 3, 728};
+    for (int i = 0; i < 3; ++i) {
+      const Line& pole = s.lnFlagPole[i];
+      const Shape& flag = s.shpFlag[i];
+      EXPECT_EQ(
+          Text("%g-%g %g,%g %gx%g", pole.X1, pole.X2, flag.Left, flag.Top, flag.Width, flag.Height),
+          Text("%g-%g %g,464 %dx9", x[i], x[i], wind < 0 ? x[i] - 7 : x[i], FlagWidth(wind)));
+    }
+  }
+}
+
+// A tick runs frames, yielding on every fourth, until the gunner dies, then one frame a tick; a
+// tick that comes due in a yield does nothing. Closing the window in a yield ends the tick at
+// once, and a frame that throws leaves the next tick free to run.
+TEST(Tick, RunsFramesUntilTheGunnerDiesThenOneATick) {
+  TestGame t;
+  std::vector<int> yieldingFrames;
+  t.onYield = [&] {
+    yieldingFrames.push_back(t.presents);
+    Timer1_Timer(t.g);
+    if (t.yields == 2) throw std::runtime_error("in a yield");
+    if (t.yields == 5) BeKilled(t.g);
+  };
+  EXPECT_THROW(Timer1_Timer(t.g), std::runtime_error);
+  Timer1_Timer(t.g), Timer1_Timer(t.g), Timer1_Timer(t.g);
+  EXPECT_EQ(yieldingFrames, (std::vector<int>{4, 8, 12, 16, 20})) << "every frame is painted";
+  EXPECT_EQ(t.presents, 22);
+  t.g.Dead = false, t.onYield = [&] { Form_Unload(t.g); };
+  Timer1_Timer(t.g), Timer1_Timer(t.g);
+  EXPECT_EQ(t.presents, 24);
+  Form_MouseMove(t.g);  // the pointer shows on a move and hides when its timer comes due
+  EXPECT_TRUE(t.pointer == Pointer::Normal && t.enabled[TimerId::tmrTrans]);
+  tmrTrans_Timer(t.g);
+  EXPECT_TRUE(t.pointer == Pointer::Hidden && !t.enabled[TimerId::tmrTrans]);
+}
+
+TEST(Reset, StartsARunFromItsStartingValuesAndKeepsWhatCarriesOver) {
+  TestGame t;
+  Game& g = t.g;
+  for (int i = 0; i < 3; ++i) t.Put({true, 1, 2}), CreateCopter(g), CreateJet(g), t.Make(-1, 5, 5);
+  g.Points = 77, g.Score = 300, g.Level = 5, g.LevelClock = 3.2f, g.Wind = -1.7f, g.WindDrift = 1;
+  g.BombMaxOffset = 120, g.BombMinOffset = 30, g.FireKey = 66, g.GunAngle = -57, g.GunLength = 4.4f;
+  g.scene.lnFlagPole[1].Tag = g.scene.lnFlagPole[2].Tag = "300";
+  BeKilled(g);
+  for (int i = 0; i < CheatCount; ++i) g.cheats.Set(static_cast<Cheat>(i), true);
+  t.enabled[TimerId::tmrDead] = true, t.dateTime = 46100.25;
+  ResetGame(g);
+  EXPECT_EQ(Numbers(g),
+            "points 10 score 0 level 0 clock 0 wind 0/1 fire 0 bombs -1000..1000 dead 0 "
+            "gun -57/4.4 11 poles 64,728 cheats 00000000");
+  const Scene& s = g.scene;
+  EXPECT_EQ(Text("%d/%d/%d %d/%d %d/%d %d/%d timers %d%d start %g", g.Troopers.UpperBound(),
+                 s.imgTrooper.UpperBound(), s.imgPara.UpperBound(), g.Bullets.UpperBound(),
+                 s.imgBullet.UpperBound(), g.Copters.UpperBound(), s.imgCopter.UpperBound(),
+                 g.Jets.UpperBound(), s.imgJet.UpperBound(), t.enabled[TimerId::tmrDead],
+                 t.enabled[TimerId::Timer1], g.StartTime),
+            "0/0/0 0/0 0/0 0/0 timers 01 start 46100.2");
+  EXPECT_EQ(t.caption, "Flakmire  Level: 1");
+  TestGame fresh(false);
+  Form_Load(fresh.g);
+  EXPECT_EQ(fresh.played, std::vector<std::string>{"/opt/flakmire/dropling.mid"});
+  EXPECT_TRUE(fresh.shows > 0 && fresh.enabled[TimerId::Timer1]) << "and the first run starts";
+}
+
+TEST(Tables, ReuseTheLowestFreeSlotElseGrowByOneAndTrimOneFreeTopSlotAStep) {
+  for (int freed : {1, 2, 3}) {  // 3 is the top slot
+    TestGame t;
+    for (int i = 1; i <= 3; ++i) t.Put({true});
+    t.g.Troopers[freed].Active = false;
+    CreateTrooper(t.g, 5, 6, 7);
+    CreateTrooper(t.g, 0, 0, 0);
+    EXPECT_EQ(Text("%g %d", t.g.Troopers[freed].X, t.g.Troopers.UpperBound()), "5 4") << freed;
+  }
+  TestGame t;
+  Game& g = t.g;
+  for (int made = 0; made < 2; ++made) CreateCopter(g), CreateJet(g), t.Put({true, 100, 100});
+  for (int i : {1, 2}) g.Copters[i].Active = g.Jets[i].Active = g.Troopers[i].Active = false;
+  for (const char* upper : {"1 1 1", "0 0 0", "0 0 0"}) {
+    DoCopters(g, false), DoPlanes(g, false), DoTroopers(g);
+    EXPECT_EQ(
+        Text("%d %d %d", g.Copters.UpperBound(), g.Jets.UpperBound(), g.Troopers.UpperBound()),
+        upper);
+  }
+  Table<CopterData> full;  // filled directly: through a creator each slot would scan the table
+  ControlArray<Sprite> sprites{Sprite{}};
+  while (full.UpperBound() < MaxSlots)
+    full.Grow(), sprites.LoadNext(), full[full.UpperBound()].Active = true;
+  EXPECT_EQ(TakeSlot(full, sprites), -1);
+  EXPECT_EQ(full.UpperBound(), MaxSlots);
+}
+
+// A tag is a number only when its whole text is one; floats are written with 7 digits.
+TEST(Tags, ANumberOnlyWhenTheWholeTextIsOneAndFloatsKeepSevenDigits) {
+  std::string seen, tag;
+  for (const char* text : {"12", " -20.5 ", "+7", "", "12abc", "nan", "inf", "+-5"}) {
+    seen += ReadTag(text) ? Text(" %g", *ReadTag(text)) : " -";
+  }
+  for (float value : {-123.5f, 150.0f, -0.0f, 1234567.8f}) WriteTag(tag, value), seen += " " + tag;
+  EXPECT_EQ(seen, " 12 -20.5 7 - - - - - -123.5 150 0 1234568");
+}
+
+// Uniform in [0, 1) (a draw of 1 or more would fill the top bucket); reseeding with the same clock
+// value, as frames faster than the clock's steps do, must still move on, or a spawn draw that hit
+// would hit again in every such frame.
+TEST(SeededRandom, IsUniformAndMovesOnWhenReseededAlike) {
+  SeededRandom random(3);
+  int buckets[10] = {};
+  for (int i = 0; i < 100000; ++i) ++buckets[std::min(static_cast<int>(random.Rnd() * 10), 9)];
+  for (int count : buckets) EXPECT_NEAR(count, 10000, 500);
+  random.Randomize(1234.0f);
+  const float first = random.Rnd();
+  random.Randomize(1234.0f);
+  EXPECT_NE(random.Rnd(), first);
+}
+
+TEST(Layout, TheStaticSceneStandsWhereItsControlsAre) {
+  const Scene s = MakePlayfield();
+  auto line = [](const Line& l) {
+    return Text("%g,%g-%g,%g %d %d,%d,%d %d", l.X1, l.Y1, l.X2, l.Y2, l.BorderWidth,
+                l.BorderColor.r, l.BorderColor.g, l.BorderColor.b, l.Visible);
+  };
+  for (auto [actual, expected] :
+       {std::pair{Describe(s.Shape2), "-8,488 808x49 0,192,0/0,128,0"},
+        {Describe(s.Shape1), "363,440 65x57 128,192,192/0,64,64"},
+        {Describe(s.shpTurret), "386,424 20x20 128,192,192/0,64,64"},
+        {Describe(s.shpFlag[0]), "480,464 25x9 0,192,192/0,128,128 hidden"},
+        {Describe(s.shpFlag[1]) + Describe(s.shpFlag[2]),
+         "64,464 25x9 192,0,0/128,0,0728,464 25x9 192,0,0/128,0,0"},
+        {Describe(s.Wire[0]) + " " + Describe(s.Wire[1]), "0,472 65x17 8 728,472 65x17 8"},
+        {Describe(s.Wire[2]) + " " + Describe(s.Wire[3]), "363,424 65x17 8 347,472 65x17 8"},
+        {Describe(s.Wire[4]), "379,472 65x17 8"},
+        {Describe(s.imgCopter[0]) + " " + Describe(s.imgJet[0]),
+         "248,288 65x41 1 hidden 72,288 81x33 3 hidden"},
+        {Describe(s.imgTrooper[0]) + " " + Describe(s.imgPara[0]),
+         "392,352 17x25 5 hidden 384,334 33x33 7 hidden"},
+        {Describe(s.imgBullet[0]), "432,384 49x1 0,0,128/0,0,64 hidden"},
+        {line(s.lnFlagPole[0]), "480,464-480,488 2 64,64,0 0"},
+        {line(s.lnFlagPole[1]) + " " + line(s.lnFlagPole[2]),
+         "64,464-64,488 2 64,0,0 1 728,464-728,488 2 64,0,0 1"},
+        {line(s.lnGun[0]) + " " + line(s.lnGun[1]),
+         "396,434-416,408 16 0,64,64 1 396,434-416,408 14 128,192,192 1"},
+        {Text("%g,%g %g,%g", s.Label1.Left + s.Label1.Width / 2, s.Label1.Top, s.Label2.Left,
+              s.Label2.Top),
+         "396,450 391,496"}}) {
+    EXPECT_EQ(actual, expected);
+  }
+}
+
+}  // namespace
+}  // namespace flakmire::testing

@@ -1,0 +1,330 @@
+// The gun and the projectile table: turning, reloading and firing, the key handler, how each
+// kind of projectile starts, flies, grows, changes colour and ends, blood, and bombs from release
+// to their end.
+
+#include <set>
+
+#include "fakes/test_game.h"
+
+namespace flakmire::testing {
+namespace {
+
+using key_code::Left, key_code::Right;
+
+// A few gun steps from this angle and barrel length, with this key pressed before each, these
+// points and these keys held. Seen: the angle and length after each step, then the kinds fired,
+// the points, the key left pending and where both barrel lines end.
+struct GunRow {
+  float angle = 0, length = 6;
+  int key = 0, points = 10;
+  std::set<int> held = {};
+  bool rapid = false, dead = false;
+  int steps = 1;
+  const char* seen;
+};
+
+TEST(Gun, TurnsReloadsAndFiresTheShellOfItsKeyIfThePointsPay) {
+  for (const GunRow& r : {
+           GunRow{.key = 'B', .points = 1, .seen = " 0/5 fired 0 points 0 "},
+           {.key = 'B', .points = 0, .seen = " 0/6 fired points 0 "},
+           {.key = 'V', .points = 2, .seen = " 0/4 fired 1 points 0 "},
+           {.key = 'V', .points = 1, .seen = " 0/6 fired points 1 "},
+           {.key = 'C', .points = 40, .seen = " 0/2 fired 3 points 0 "},
+           {.key = 'C', .points = 39, .seen = " 0/6 fired points 39 "},
+           {.key = 'X', .points = 100, .seen = " 0/3 fired 6 points 0 "},
+           {.key = 'X', .points = 99, .seen = " 0/6 fired points 99 "},
+           {.key = 'A', .seen = " 0/6 fired points 10 key 0 "},
+           // Under Rapid Fire the held keys are polled X, C, V, B: the last one held wins.
+           {.key = 'X', .held = {'B'}, .rapid = true, .seen = "fired 0 points 9 "},
+           {.points = 100, .held = {'X'}, .rapid = true, .seen = "fired 6 points 0 "},
+           {.points = 100, .held = {'X', 'C'}, .rapid = true, .seen = "fired 3 points 60 "},
+           {.points = 100, .held = {'C', 'V'}, .rapid = true, .seen = "fired 1 points 98 "},
+           {.held = {'X', 'C', 'V', 'B'}, .rapid = true, .seen = "fired 0 points 9 "},
+           {.held = {'B'}, .seen = "fired points 10 "},
+           // The barrel grows 0.4 a frame up to 6; a key pressed before it is out is lost.
+           {.length = 5, .key = 'B', .steps = 4, .seen = " 0/5.4 0/5.8 0/5 0/5.4 fired 0 "},
+           {.length = 2, .steps = 10, .seen = " 0/5.6 0/6 fired points 10 key 0 "},
+           {.length = 5.8f, .key = 'B', .seen = " 0/5 fired 0 "},
+           {.angle = 118, .held = {Right}, .steps = 3, .seen = " 119/6 120/6 120/6 "},
+           {.angle = -118, .held = {Left}, .steps = 3, .seen = " -119/6 -120/6 -120/6 "},
+           {.angle = 5, .held = {Left, Right}, .seen = " 5/6 "},
+           {.angle = 121, .seen = " 120/6 "},
+           {.angle = -121, .seen = " -120/6 "},
+           {.angle = 5, .key = 'B', .held = {Left}, .dead = true, .seen = " 5/6 fired points 10 "},
+           // 6 px a unit of length from the turret's centre, GunAngle / 90 rad from straight up.
+           {.angle = 90,
+           .length = 4.6f,
+           .seen = " 90/5 fired points 10 key 0 barrel 421.24,417.79 "},
+           {.angle = -45, .length = 0, .seen = "barrel 394.85,431.89 394.85,431.89"},
+           {.angle = 30, .seen = "barrel 407.78,399.98 407.78,399.98"},
+       }) {
+    TestGame t;
+    GunRow row = r;
+    t.g.GunAngle = row.angle, t.g.GunLength = row.length, t.g.Points = row.points;
+    t.g.Dead = row.dead, t.down = row.held;
+    t.g.cheats.Set(Cheat::RapidFire, row.rapid);
+    std::string seen;
+    while (row.steps-- > 0) {
+      t.g.FireKey = row.key, DoGun(t.g), seen += Text(" %g/%g", t.g.GunAngle, t.g.GunLength);
+    }
+    seen += " fired";
+    for (int i = 1; i <= t.g.Bullets.UpperBound(); ++i) {
+      if (t.g.Bullets[i].Active) seen += Text(" %d", t.g.Bullets[i].Kind);
+    }
+    const Line* gun = t.g.scene.lnGun.data();
+    seen += Text(" points %d key %d barrel %.2f,%.2f %.2f,%.2f", t.g.Points, t.g.FireKey, gun[0].X2,
+                 gun[0].Y2, gun[1].X2, gun[1].Y2);
+    EXPECT_THAT(seen, HasSubstr(r.seen));
+  }
+  TestGame t;  // a shell leaves the muzzle along the barrel; the pivot follows the turret
+  t.g.GunAngle = 90, t.g.GunLength = 6, t.g.FireKey = 'B', t.g.scene.shpTurret.Left += 10;
+  DoGun(t.g);
+  EXPECT_THAT(Bullet(t.g, 1), StartsWith("k0 436.293,414.549 v4.20735,-2.70151 "));
+}
+
+// Keys typed into the key handler on this level: cheat panels opened, the last twelve keys, the
+// pending fire key, and the gunner's fate. % is the left arrow's code.
+TEST(Keys, KeepTheLastTwelveOpenThePanelOnTheCheatWordAndEndTheLastLevel) {
+  for (auto [typed, level, invincible, seen] :
+       {std::tuple{std::u32string(U"QZShowMeTRICKS"), 0, false, std::string("1 '' 83 alive")},
+        {U"SHOWME%TRICKS", 0, false, "0 'HOWME%TRICKS' 83 alive"},
+        {U"SHOWME\u0400TRICKS", 0, false, std::string("0 'HOWME\0TRICKS' 83 alive", 25)},
+        {U"ABCDEFGHIJKLM", 0, false, "0 'BCDEFGHIJKLM' 77 alive"},
+        {U"B%", 0, false, "0 '          B%' 37 alive"},
+        {U"\u00c0", 10, false, "0 '           \xc0' 192 dead '4' 00"},
+        {U"\u00c0", 9, false, "0 '           \xc0' 192 alive"},
+        {U"\u00c0", 10, true, "0 '           \xc0' 192 alive '4' 11"}}) {
+    TestGame t;
+    t.g.Level = level;
+    t.g.cheats.Set(Cheat::Invincibility, invincible);
+    for (char32_t c : typed) Form_KeyDown(t.g, static_cast<int>(c));
+    std::string fate = t.g.Dead ? "dead" : "alive";
+    const Line* gun = t.g.scene.lnGun.data();
+    if (!t.g.DeathMethod.empty())
+      fate += Text(" '%s' %d%d", t.g.DeathMethod.c_str(), gun[0].Visible, gun[1].Visible);
+    EXPECT_EQ(Text("%d '", t.cheatPanels) + t.g.KeyBuffer + Text("' %d ", t.g.FireKey) + fate,
+              seen);
+  }
+}
+
+// How a projectile is seen: "k0 100,200 v2.5,-4.3 L330 9x9 @95.5,195.5 fill/border".
+std::string Shot(const Game& g, int i) {
+  const Shape& s = g.scene.imgBullet[i];
+  const Rgb f = s.FillColor, b = s.BorderColor;
+  return Bullet(g, i) +
+         Text(" @%g,%g %d,%d,%d/%d,%d,%d", s.Left, s.Top, f.r, f.g, f.b, b.r, b.g, b.b);
+}
+
+// Made at (100, 200) with the speed of its kind along the angle; a blood drop's shade draws 0.5.
+TEST(Projectiles, EachKindStartsWithItsSpeedLifeSizeAndColours) {
+  const float sixth = static_cast<float>(Pi / 6);
+  for (auto [kind, angle, seen] :
+       {std::tuple{0, sixth,
+                   "k0 100,200 v2.5,-4.33013 L330 9x9 @95.5,195.5 192,192,192/128,128,128"},
+        {1, -sixth, "k1 100,200 v-4,-6.9282 L1000 4x4 @98,198 64,64,64/0,0,0"},
+        {3, sixth, "k3 100,200 v2,-3.4641 L1000 15x15 @92.5,192.5 192,192,0/128,128,0"},
+        {6, sixth, "k6 100,200 v2.5,-4.33013 L1000 15x15 @92.5,192.5 224,224,224/176,176,176"},
+        {2, sixth, "k2 100,200 v0.2,-0.866025 L150 5x5 @97.5,197.5 222,0,0/111,0,0"},
+        {5, -3.0f, "k5 100,200 v-3,0 L6 15x15 @92.5,192.5 0,0,128/0,0,64"},
+        {-1, 1.0f, "k-1 100,200 v0,0 L300 49x1 @75.5,199.5 255,240,0/207,200,127"},
+        {-2, 1.0f, "k-2 100,200 v0,0 L300 49x1 @75.5,199.5 192,192,192/128,128,128"}}) {
+    TestGame t;
+    t.g.FastFrame = true;
+    ASSERT_EQ(t.Make(kind, 100, 200, angle), 1);
+    EXPECT_EQ(Shot(t.g, 1), seen);
+  }
+  TestGame t;  // no blood on a slow frame; a bomb takes one hit under One Hit Wonders
+  EXPECT_EQ(t.Make(BloodDrop, 100, 200), -1);
+  EXPECT_EQ(Bullet(t.g, 1), "k2 100,200 v0,0 L0 49x1 free hidden");
+  t.g.cheats.Set(Cheat::OneHitWonders, true);
+  EXPECT_EQ(Bullet(t.g, t.Make(Bomb, 100, 200)), "k5 100,200 v0,0 L1 15x15");
+}
+
+// Passes in a little wind of one projectile made at (100, y) along the angle, with this life and
+// this fall. Gravity 0.03 and the wind move shells and blood; explosions never move. Each is
+// sized for its life after the pass's step; explosions are coloured by it too.
+TEST(Projectiles, EachKindFliesGrowsAndEndsItsOwnWay) {
+  const float down = static_cast<float>(Pi);
+  for (auto [kind, angle, y, life, fall, big, passes, seen] :
+       {std::tuple{0, 0.0f, 200.0f, 166, 0.0f, false, 1,
+                   "k0 100.01,195.03 v0.01,-4.97 L165 7.56807x7.56807 @96.226,"},
+        {2, 0.0f, 200.0f, 76, 0.0f, false, 1,
+         "k2 100.01,199.03 v0.01,-0.97 L75 4.20448x4.20448 @97.9078"},
+        {-1, 0.0f, 200.0f, 151, 3.0f, false, 1,
+         "k-1 100,200 v0,3 L150 140x140 @30,130 255,255,55/207,207,155"},
+        {-2, 0.0f, 200.0f, 151, 0.0f, false, 1, "L150 140x140 @30,130 127,127,27/143,143,141"},
+        {-1, 0.0f, 200.0f, 11, 0.0f, false, 1, "L10 18x18 @91,191 255,5,0/207,82,127"},
+        {-1, 0.0f, 200.0f, 2, 0.0f, false, 1, "L1 1x1 @99.5,199.5 255,0,0/207,80,127"},
+        {-1, 0.0f, 200.0f, 151, 0.0f, true, 1, "L150 562x562 @-181,-81 255,255,255/207,207,255"},
+        {-1, 0.0f, 200.0f, 21, 0.0f, true, 1, "L20 140x140 @30,130 255,77,0/207,118,127"},
+        // A small shell goes above y -100; anything goes once its top is 2 px into the ground.
+        {1, 0.0f, -92.04f, 0, 0.0f, false, 1, "L0 4x4 free hidden"},
+        {1, 0.0f, -92.02f, 0, 0.0f, false, 1, "k1 100.01,-99.99 v0.01,-7.97 L999 4x4 @"},
+        {0, down, 489.5f, 0, 0.0f, false, 1, "L0 8.99995x8.99995 free hidden"},
+        {0, down, 489.4f, 0, 0.0f, false, 1, "k0 100.01,494.43 v0.00999956,5.03 L329 "},
+        // Heavy and big shells burst below the ground line into an explosion of life 30 in
+        // their own slot, which the rest of the pass treats as the shell.
+        {3, 0.0f, 480.0f, 0, 4.0f, false, 1, "k3 100.01,484.03 v0.01,4.03 L999 15x15 @"},
+        {3, 0.0f, 480.0f, 0, 4.0f, false, 2, "k-1 100.03,488.09 v0.02,4.06 L30 15x15 @"},
+        {6, 0.0f, 480.0f, 0, 4.0f, false, 2, "k-2 100.03,488.09 v0.02,4.06 L30 15x15 @"}}) {
+    TestGame t;
+    t.g.FastFrame = true, t.g.WindDrift = 0.01f;
+    t.g.cheats.Set(Cheat::BigExplosions, big);
+    t.Make(kind, 100, y, angle);
+    if (life) t.g.Bullets[1].Life = life;
+    if (fall) t.g.Bullets[1].YVel = fall;
+    for (int pass = 0; pass < passes; ++pass) DoBullets(t.g);
+    EXPECT_THAT(Shot(t.g, 1), HasSubstr(seen));
+  }
+}
+
+// The pass ends at an object whose life runs out: those above it wait for the next pass. After
+// it, also one that ended early, the table loses its top eleven slots when all eleven are free
+// and a slot stays below them.
+TEST(Projectiles, ThePassEndsWhereALifeRunsOutAndTheTableShrinksByEleven) {
+  for (auto [slots, used, seen] : {std::tuple{22, std::vector{1, 2}, "11 200"},
+                                   {22, {2, 12}, "22 195.03"},
+                                   {11, {}, "11 200"},
+                                   {12, {}, "1 200"},
+                                   {23, {2}, "12 195.03"}}) {
+    TestGame t;
+    for (int i = 1; i <= slots; ++i) t.Make(StandardShell, 100, 200);
+    for (int i = 1; i <= slots; ++i)
+      t.g.Bullets[i].Active = i == 1 || std::count(used.begin(), used.end(), i);
+    t.g.Bullets[1].Life = 1;  // ends the pass where it is in use
+    t.g.Bullets[1].Active = std::count(used.begin(), used.end(), 1);
+    DoBullets(t.g);
+    EXPECT_EQ(Text("%d %g", t.g.Bullets.UpperBound(), t.g.Bullets[2].Y), seen)
+        << slots << " " << used.size();
+  }
+}
+
+// While a frame takes over 400 ms, a fireball within 2 px of an earlier explosion on both axes,
+// with less than 1.1 times its life (99 after its step), is dropped.
+TEST(Projectiles, VerySlowFramesThinFireballsLyingOnEachOther) {
+  for (auto [frameMs, kind, dx, dy, life, thinned] : {std::tuple{401.0, -1, 1.9f, -1.9f, 108, true},
+                                                      {400.0, -1, 1.9f, -1.9f, 108, false},
+                                                      {401.0, -2, 1.9f, -1.9f, 108, false},
+                                                      {401.0, -1, 2.0f, 0.0f, 108, false},
+                                                      {401.0, -1, 0.0f, -2.0f, 108, false},
+                                                      {401.0, -1, 0.0f, 0.0f, 109, false}}) {
+    TestGame t;
+    t.g.FrameMs = frameMs;
+    t.Make(SmokeExplosion, 300, 200), t.Make(kind, 300 + dx, 200 + dy);
+    t.g.Bullets[1].Life = 100, t.g.Bullets[2].Life = life;
+    DoBullets(t.g);
+    EXPECT_EQ(Text("%d %d", t.g.Bullets[1].Life, t.g.Bullets[2].Active), Text("99 %d", !thinned))
+        << frameMs << " " << dx << " " << dy << " " << life;
+  }
+}
+
+// The slower the last frame, the fewer drops. Each drop draws r1, then r2, then its shade; it
+// leaves at Ang + or - Variance x r1.
+TEST(Spurt, ThrowsFewerDropsOnSlowerFramesSpreadWithinTheVariance) {
+  for (auto [frameMs, drops] : {std::pair{0.0, 12}, {24.0, 10}, {40.0, 6}, {48.0, 3}, {60.0, 0}}) {
+    TestGame t;
+    t.g.FastFrame = true, t.g.FrameMs = frameMs;
+    Spurt(t.g, 100, 100, 0, 0.5f);
+    EXPECT_EQ(t.g.Bullets.UpperBound(), drops) << frameMs;
+  }
+  TestGame t;
+  t.g.FastFrame = true, t.g.FrameMs = 48;
+  t.queue = {0.5f, 0.7f, 0.5f, 0.25f, 0.2f, 0.5f, 0, 0.9f, 0.5f};
+  Spurt(t.g, 100, 120, 1, 0.8f);
+  for (auto [i, angle] : {std::pair{1, 1.4f}, {2, 0.8f}, {3, 1.0f}}) {
+    EXPECT_THAT(Bullet(t.g, i), StartsWith(Text("k2 100,120 v%g,", 0.4f * std::sin(angle))));
+  }
+}
+
+// The kinds and x of the projectiles in use, in slot order: " 5@300 -1@305".
+std::string InUse(const Game& g) {
+  std::string s;
+  for (int i = 1; i <= g.Bullets.UpperBound(); ++i) {
+    if (g.Bullets[i].Active) s += Text(" %d@%d", g.Bullets[i].Kind, int(g.Bullets[i].X));
+  }
+  return s;
+}
+
+// A bomb at (x, y), held still for its step; gravity 0.01 and the wind move it otherwise.
+TEST(Bomb, FallsUnderItsOwnGravityAndKillsTheGunInsideItsZone) {
+  TestGame t;
+  t.g.WindDrift = 0.001f;
+  t.Make(Bomb, 300, 200, 1.7f);
+  DoBullets(t.g), DoBullets(t.g);
+  EXPECT_EQ(Shot(t.g, 1), "k5 303.403,200.03 v1.702,0.02 L6 15x15 @295.903,192.53 0,0,128/0,0,64");
+  // In the zone: a fireball at the gun, and one of life 30 where the bomb was.
+  for (auto [x, y, seen] : {std::tuple{376.0f, 440.0f, "0 '' 5@376"},
+                            {376.5f, 440.0f, "1 '2' -1@396 -1@376"},
+                            {415.5f, 440.0f, "1 '2' -1@396 -1@415"},
+                            {416.0f, 440.0f, "0 '' 5@416"},
+                            {396.0f, 432.0f, "0 '' 5@396"},
+                            {396.0f, 432.5f, "1 '2' -1@396 -1@396"}}) {
+    TestGame t;
+    t.Make(Bomb, x, y);
+    t.g.Bullets[1].YVel = -0.01f;
+    DoBullets(t.g);
+    const int lives =
+        t.g.Bullets.UpperBound() == 3 ? t.g.Bullets[2].Life * 100 + t.g.Bullets[3].Life : 0;
+    EXPECT_EQ(Text("%d '%s'", t.g.Dead, t.g.DeathMethod.c_str()) + InUse(t.g) + Text(" %d", lives),
+              std::string(seen) + (t.g.Dead ? " 30030" : " 0"));
+  }
+}
+
+// The bomb lands at x + xvel. The poles stand at 64 and 728 until an impact between them and the
+// gun moves them; the bombing window narrows from the offset in the bomb's tag.
+TEST(Bomb, LandingMarksTheClosestImpactsAndNarrowsTheBombingWindow) {
+  for (auto [x, xvel, tag, seen] :
+       {std::tuple{299.0f, 1.0f, "-150", "300,728 -150..1000"},  // short
+        {499.0f, 1.0f, "120", "64,500 -1000..120"},              // beyond: too late
+        {301.0f, -1.0f, "120", "300,728 -1000..120"},            // the other way
+        {501.0f, -1.0f, "-150", "64,500 -150..1000"},
+        {299.0f, 1.0f, "-1200", "300,728 -1000..1000"},  // narrower only
+        {499.0f, 1.0f, "1200", "64,500 -1000..1000"},
+        {749.0f, 1.0f, "120", "64,728 -1000..120"},      // past the pole
+        {299.1f, 0.5f, "-150.5", "299,728 -150..1000"},  // floor; even
+        {395.9f, 0.5f, "50", "64,396 50..1000"},         // 0.4 past: on it
+        {396.1f, 0.5f, "50", "64,396 -1000..50"},        // 0.6 past: beyond
+        {299.0f, 1.0f, "", "300,728 -1000..1000"},       // no jet's bomb
+        {499.0f, 1.0f, "12abc", "64,500 -1000..1000"}}) {
+    TestGame t;
+    t.Make(Bomb, x, 488, xvel);
+    t.g.scene.imgBullet[1].Tag = tag;
+    DoBullets(t.g);
+    const Scene& s = t.g.scene;
+    EXPECT_EQ(Text("%s,%s %d..%d", s.lnFlagPole[1].Tag.c_str(), s.lnFlagPole[2].Tag.c_str(),
+                   t.g.BombMinOffset, t.g.BombMaxOffset) +
+                  InUse(t.g).substr(InUse(t.g).rfind(' ')) +
+                  Text(" %d", t.g.Bullets[t.g.Bullets.UpperBound()].Life),
+              std::string(seen) + Text(" -1@%d 30", int(x + xvel)))
+        << x << " " << tag;
+  }
+}
+
+// The other object sits dx right of the bomb at (300, 200); a shell's hit pays 30 points.
+TEST(Bomb, EachKindOfShellDoesItsOwnDamage) {
+  for (auto [kind, life, dx, seen] : {std::tuple{0, 6, 11.9f, "5 30 5@300"},
+                                      {0, 6, 12.0f, "6 0 5@300 0@312"},  // reach (9 + 15) / 2
+                                      {1, 6, 5.0f, "3 30 5@300"},
+                                      {1, 2, 5.0f, "-1 30"},  // below 0: no fireball
+                                      {0, 1, 5.0f, "0 30 -1@300"},
+                                      {3, 6, 5.0f, "2 30 5@300 -1@305"},
+                                      {6, 6, 5.0f, "-1 30 -2@300"},
+                                      {-2, 6, 20.0f, "-1 0 -2@320 -2@300"},
+                                      {-1, 6, 5.0f, "6 0 5@300 -1@305"},
+                                      {2, 6, 1.0f, "6 0 5@300 2@301"},
+                                      {5, 6, 1.0f, "6 0 5@300 5@301"}}) {
+    TestGame t;
+    t.g.FastFrame = true;
+    t.Make(Bomb, 300, 200);
+    t.g.Bullets[1].Life = life, t.g.Bullets[1].YVel = -0.01f;
+    t.Make(kind, 300 + dx, 200);
+    if (kind < 0) t.g.scene.imgBullet[2].Width = 60;
+    t.g.Points = 0;
+    DoBomb(t.g, 1);
+    EXPECT_EQ(Text("%d %d", t.g.Bullets[1].Life, t.g.Points) + InUse(t.g), seen)
+        << kind << " " << life << " " << dx;
+  }
+}
+
+}  // namespace
+}  // namespace flakmire::testing

@@ -1,0 +1,245 @@
+// The sky and the troopers in it: helicopters and jets, where they start and leave, the troopers
+// and bombs they release, the odds of every random event up there; troopers in free fall and
+// under their canopies, touch-down, the fatal fall and its crush, the barbed wire, and the two
+// trooper cheats.
+
+#include <deque>
+
+#include "fakes/test_game.h"
+
+namespace flakmire::testing {
+namespace {
+
+// Draws that give round numbers: (1/32)^0.2 x 2 = 1 px a frame; floor(2u) x 2 - 1 is the direction.
+constexpr float SpeedOne = 1.0f / 32, Rightwards = 0.7f, Leftwards = 0.2f;
+
+// Slot 1 of the helicopters or the jets: "X,Y vXVel hp Health: <sprite>".
+std::string Aircraft(const Game& g, bool jet) {
+  auto seen = [](const auto& a, const Sprite& s) {
+    return Text("%g,%g v%g hp%g: ", a.X, a.Y, a.XVel, a.Health) + Describe(s);
+  };
+  return jet ? seen(g.Jets[1], g.scene.imgJet[1]) : seen(g.Copters[1], g.scene.imgCopter[1]);
+}
+
+TEST(Aircraft, StartOnTheLineOfTheirWayFacingIt) {
+  for (auto [jet, oneHit, draws, seen] :
+       {std::tuple{false, false, std::deque{SpeedOne, Rightwards, 0.5f},
+                   "-150,85 v1 hp15: -150,85 65x41 1"},
+        {false, true, {0.5f, Leftwards, 0}, "944,0 v-1.7411 hp1: 944,0 65x41 2"},
+        // A speed of 0 (here -0) is drawn again, direction and all.
+        {false,
+         false,
+         {0, Leftwards, SpeedOne, Rightwards, 0.25f},
+         "-150,42.5 v1 hp15: -150,42.5 65x41 1"},
+        {true, false, {Rightwards, 0.5f}, "-150,35 v1.7 hp9: -150,35 81x33 3"},
+        {true, true, {Leftwards, 0.25f}, "944,17.5 v-1.7 hp1: 944,17.5 81x33 4"}}) {
+    TestGame t;
+    t.queue = draws;
+    t.g.cheats.Set(Cheat::OneHitWonders, oneHit);
+    jet ? CreateJet(t.g) : CreateCopter(t.g);
+    EXPECT_EQ(Aircraft(t.g, jet), seen);
+    EXPECT_TRUE(t.queue.empty()) << seen;
+  }
+}
+
+// An aircraft that its step takes exactly onto a start line stays; one float beyond, it is gone
+// and its slot trimmed. A helicopter draws for its drop even in the step it leaves, and the
+// trooper jumps from its door with its speed.
+TEST(Aircraft, LeaveOnlyBeyondTheStartLinesAndDropTroopersFromTheDoor) {
+  const float past150 = std::nextafter(-150.0f, -200.0f), past944 = std::nextafter(944.0f, 999.0f);
+  for (auto [jet, xVel, x, stays] : {std::tuple{false, -1.0f, -150.0f, true},
+                                     {false, -1.0f, past150, false},
+                                     {false, 1.0f, 944.0f, true},
+                                     {false, 1.0f, past944, false},
+                                     {true, -1.7f, -150.0f, true},
+                                     {true, -1.7f, past150, false},
+                                     {true, 1.7f, 944.0f, true},
+                                     {true, 1.7f, past944, false}}) {
+    TestGame t;
+    jet ? CreateJet(t.g) : CreateCopter(t.g);
+    auto enter = [&](auto& a) { a.XVel = xVel, a.X = x - xVel; };
+    jet ? enter(t.g.Jets[1]) : enter(t.g.Copters[1]);
+    t.queue = {0};  // a drop, or a bomb
+    jet ? DoPlanes(t.g, false) : DoCopters(t.g, false);
+    EXPECT_EQ(jet ? t.g.Jets.UpperBound() : t.g.Copters.UpperBound(), stays ? 1 : 0)
+        << jet << " " << x;
+    if (stays) EXPECT_THAT(Aircraft(t.g, jet), HasSubstr(Text(": %g,", x))) << "its sprite too";
+    if (!jet) EXPECT_THAT(Soldier(t.g, 1), StartsWith(Text("%g,97 v%g,0 c0 ", x + 24, xVel)));
+  }
+}
+
+// Every "1 in N" draw of the sky happens when the draw is just below 1 / N and not at it. The
+// scene is set with the fallback draws of 0.5 first.
+TEST(Aircraft, EachRandomEventHasItsOddsOnTheFirstLevelAndTheLast) {
+  for (auto [what, level, odds] : {std::tuple{"drop", 0, 450},
+                                   {"drop", 10, 20},
+                                   {"copter", 0, 250},
+                                   {"copter", 10, 10},
+                                   {"bomb", 0, 400},
+                                   {"bomb", 10, 10},
+                                   {"jet", 0, 250},
+                                   {"jet", 10, 10}}) {
+    for (float u : {0.999f / odds, 1.001f / odds}) {
+      TestGame t;
+      const std::string event = what;
+      t.g.Level = level;
+      if (event == "drop") CreateCopter(t.g);
+      if (event == "bomb") CreateJet(t.g);
+      t.queue = {u};
+      event == "drop" || event == "copter" ? DoCopters(t.g, event == "copter")
+                                           : DoPlanes(t.g, event == "jet");
+      const int made = event == "drop"     ? t.g.Troopers.UpperBound()
+                       : event == "bomb"   ? t.g.Bullets.UpperBound()
+                       : event == "copter" ? t.g.Copters.UpperBound()
+                                           : t.g.Jets.UpperBound();
+      EXPECT_EQ(made, u * odds < 1) << what << " on level " << level + 1 << " at " << u;
+    }
+  }
+}
+
+// The release offset is how far the jet's middle (X + 40) has passed the gun at x 396 along its
+// flight, rounded half to even for the window; the bomb's tag keeps it unrounded for its landing.
+// The bomb leaves the middle of the jet's underside with the jet's speed.
+TEST(Aircraft, JetsBombOnlyStrictlyInsideTheWindowTaggingTheOffset) {
+  for (auto [xVel, x, min, max, seen] :
+       {std::tuple{1.7f, 336.0f, -21, -19, "2 -20 k5 376,51 v1.7,0"},  // 20 short
+        {-1.7f, 376.0f, -21, -19, "2 -20 k5 416,51 v-1.7,0"},
+        {1.7f, 336.0f, -20, 1000, "1"},  // on a limit: no draw
+        {1.7f, 336.0f, -1000, -20, "1"},
+        {-1.7f, 376.0f, -20, 0, "1"},
+        {1.7f, 335.5f, -21, -19, "2 -20.5 k5 375.5,51 v1.7,0"},
+        {1.7f, 336.5f, -21, -19, "2 -19.5 k5 376.5,51 v1.7,0"},
+        {1.7f, 232.5f, -1000, 1000, "2 -123.5 k5 272.5,51 v1.7,0"},
+        {-1.7f, 206.0f, -1000, 1000, "2 150 k5 246,51 v-1.7,0"},
+        {-1.7f, 356.0f, -1000, 1000, "2 0 k5 396,51 v-1.7,0"}}) {
+    TestGame t;
+    CreateJet(t.g);
+    t.g.Jets[1].XVel = xVel, t.g.Jets[1].X = x - xVel, t.g.Jets[1].Y = 20;
+    t.g.BombMinOffset = min, t.g.BombMaxOffset = max;
+    t.draws = 0;
+    t.queue = {0};
+    DoPlanes(t.g, false);
+    const std::string bomb = t.g.Bullets.UpperBound()
+                                 ? " " + t.g.scene.imgBullet[1].Tag + " " +
+                                       Bullet(t.g, 1).substr(0, Bullet(t.g, 1).find(" L"))
+                                 : "";
+    EXPECT_EQ(Text("%d", t.draws) + bomb, seen) << xVel << " " << x << " " << min;
+  }
+  TestGame t;  // only a full projectile table refuses a bomb, which then tags nothing
+  while (t.g.Bullets.UpperBound() < MaxSlots) {
+    t.g.Bullets.Grow(), t.g.scene.imgBullet.LoadNext(),
+        t.g.Bullets[t.g.Bullets.UpperBound()].Active = true;
+  }
+  t.g.scene.imgBullet[MaxSlots].Tag = "top";
+  CreateJet(t.g);
+  t.queue = {0};
+  DoPlanes(t.g, false);
+  EXPECT_EQ(t.g.scene.imgBullet[MaxSlots].Tag, "top");
+}
+
+// One frame of one trooper in a little wind (0.01 a frame), under one cheat. What he is after
+// it: where, how fast, his chute, his pyramid place, alive and his two sprites shown, and the
+// points. A step that kills him doesn't end his turn: the later steps still move him.
+TEST(Troopers, FallOpenTheirParachutesDriftLandAndDie) {
+  for (auto [trooper, cheat, seen] : {
+           // Free fall: gravity 0.03 and the wind. Under the canopy: a sink of 0.8 and the wind.
+           std::tuple{TrooperData{true, 300, 100, 1, 0, 0}, 0,
+                      "301.01,100.03 v1.01,0.03 c0 p0 ++- 10"},
+           {{true, 300, 100, 0.5f, 0.8f, 1}, 0, "300.51,100.8 v0.51,0.8 c1 p0 +++ 10"},
+           // The parachute opens once (XVel / 4, YVel) is longer than 2.2; XVel drops to a fifth.
+           {{true, 300, 100, 0, 2.18f, 0}, 0, "300.002,102.21 v0.002,2.21 c1 p0 +++ 10"},
+           {{true, 300, 100, 2, 2.12f, 0}, 0, "300.402,102.15 v0.402,2.15 c1 p0 +++ 10"},
+           {{true, 300, 100, 2, 2.1f, 0}, 0, "302.01,102.13 v2.01,2.13 c0 p0 ++- 10"},
+           {{true, 300, 100, 0, 2.18f, 0}, 2, "300.01,102.21 v0.01,2.21 c0 p0 ++- 10"},
+           {{true, 300, 100, 0, 2.5f, 2}, 0, "300.01,102.53 v0.01,2.53 c2 p0 ++- 10"},  // shot away
+           // Touch-down at up to 2.2 is safe: he stands at 463 and packs his canopy away.
+           {{true, 200, 462.5f, 1, 2.17f, 2}, 0, "201,463 v0,0 c2 p0 ++- 10"},
+           {{true, 200, 462.5f, 1, 0.8f, 1}, 0, "201.01,463 v0,0 c2 p0 ++- 10"},
+           // Faster is fatal, for 15, also when the canopy opened in this very frame.
+           {{true, 200, 462.5f, 1, 2.171f, 2}, 0, "201,464.701 v1,2.201 c2 p0 --- 25"},
+           {{true, 200, 462, 0, 2.18f, 0}, 0, "200.002,464.21 v0.002,2.21 c1 p0 --- 25"},
+           // Within a pixel of the ground the wind doesn't move him; a pixel above it, it does.
+           {{true, 200, 463, 0, 0, 2}, 0, "200,463 v0,0 c2 p0 ++- 10"},
+           {{true, 200, 462, 0, 0, 2}, 0, "200.01,462.03 v0.01,0.03 c2 p0 ++- 10"},
+           {{true, 346, 440, 2, 1, 2, -2}, 0, "346,440 v0,0 c2 p-2 ++- 10"},  // in a pyramid
+           // Jumping Castle: the ground throws him up and X < 0 or X + 8 > 794 turn him, at 0.9.
+           {{true, 200, 462, 0, 3, 2}, 1, "200.01,465.03 v0.01,-2.727 c2 p0 ++- 10"},
+           {{true, -1, 100, -2, 0.8f, 1}, 1, "0.791,100.8 v1.791,0.8 c1 p0 +++ 10"},
+           {{true, 0, 100, -2, 0.8f, 1}, 1, "-1.99,100.8 v-1.99,0.8 c1 p0 +++ 10"},
+           {{true, 787, 100, 1, 0.8f, 1}, 1, "786.091,100.8 v-0.909,0.8 c1 p0 +++ 10"},
+           {{true, 786, 100, 1, 0.8f, 1}, 1, "787.01,100.8 v1.01,0.8 c1 p0 +++ 10"},
+           // The roof's coil, 344 < X < 424 and 408 <= Y < 416, pays only for a trooper who
+           // had lost his canopy; the coils at the ground's edges, X < 56 or X > 712 from
+           // Y 456, pay nothing.
+           {{true, 380, 408, 0, 0, 2}, 0, "380.01,408.03 v0.01,0.03 c2 p0 --- 25"},
+           {{true, 380, 407.9f, 0, 0, 2}, 0, "380.01,407.93 v0.01,0.03 c2 p0 ++- 10"},
+           {{true, 380, 415.9f, 0, 0.8f, 1}, 0, "380.01,416.7 v0.01,0.8 c1 p0 --- 10"},
+           {{true, 380, 416, 0, 0.8f, 1}, 0, "380.01,416.8 v0.01,0.8 c1 p0 +++ 10"},
+           {{true, 344, 410, 0, 0, 2}, 0, "344.01,410.03 v0.01,0.03 c2 p0 ++- 10"},
+           {{true, 344.1f, 410, 0, 0, 2}, 0, "344.11,410.03 v0.01,0.03 c2 p0 --- 25"},
+           {{true, 424, 410, 0, 0, 2}, 0, "424.01,410.03 v0.01,0.03 c2 p0 ++- 10"},
+           {{true, 423.9f, 410, 0, 0, 2}, 0, "423.91,410.03 v0.01,0.03 c2 p0 --- 25"},
+           {{true, 55.9f, 456, 0, 0.8f, 1}, 0, "55.91,456.8 v0.01,0.8 c1 p0 --- 10"},
+           {{true, 56, 456, 0, 0.8f, 1}, 0, "56.01,456.8 v0.01,0.8 c1 p0 +++ 10"},
+           {{true, 55.9f, 455.9f, 0, 0.8f, 1}, 0, "55.91,456.7 v0.01,0.8 c1 p0 +++ 10"},
+           {{true, 712.1f, 460, 0, 0.8f, 1}, 0, "712.11,460.8 v0.01,0.8 c1 p0 --- 10"},
+           {{true, 712, 460, 0, 0.8f, 1}, 0, "712.01,460.8 v0.01,0.8 c1 p0 +++ 10"},
+       }) {
+    TestGame t;
+    t.g.WindDrift = 0.01f;
+    t.g.cheats.Set(static_cast<Cheat>(cheat), true);
+    t.Put(trooper);
+    DoTroopers(t.g);
+    EXPECT_EQ(Soldier(t.g, 1) + Text(" %d", t.g.Points), seen);
+  }
+}
+
+TEST(Troopers, TheirSpritesFollowThemWithTheCanopyCentredAbove) {
+  TestGame t;
+  t.Put({true, 300, 100, 1, 0.8f, ChuteOpen});
+  DoTroopers(t.g);
+  EXPECT_EQ(Describe(t.g.scene.imgTrooper[1]) + " / " + Describe(t.g.scene.imgPara[1]),
+            "301,100.8 17x25 5 / 293,83.8 33x33 7");
+}
+
+// Blood spurts from a dead trooper's feet within a quarter turn of straight up; a crushed one
+// bleeds from his middle within half a turn. Each drop's first draw (0.5) takes it halfway out.
+TEST(Troopers, TheirBloodLeavesFromTheWound) {
+  for (auto [trooper, blood] :
+       {std::pair{TrooperData{true, 380, 410, 0, 0, 2}, "k2 388,435 v0.153073,"},
+        {{true, 30, 460, 0, 0, 2}, "k2 38,485 v0.153073,"},
+        {{true, 200, 462.5f, 0, 2.5f, 2}, "k2 208,490.03 v0.153073,"}}) {
+    TestGame t;
+    t.g.FastFrame = true;
+    t.Put(trooper);
+    DoTroopers(t.g);
+    EXPECT_THAT(Bullet(t.g, 1), StartsWith(blood));
+  }
+}
+
+// A fatal fall kills those standing less than 9 px beside the spot, and nobody above the ground.
+TEST(Troopers, AFatalFallCrushesOnlyThoseStandingRightBeside) {
+  TestGame t;
+  t.g.FastFrame = true, t.g.FrameMs = 48;  // three drops for each spurt
+  t.Put({true, 200, 462, 0, 3, ChuteGone});
+  for (float x : {208.9f, 191.1f, 209.0f, 191.0f}) t.Put({true, x, StandingY, 0, 0, ChuteGone});
+  t.Put({true, 203, 462, 0, 0, ChuteGone});  // not yet down
+  DoTroopers(t.g);
+  std::string alive;
+  for (int i = 1; i <= 6; ++i) alive += Soldier(t.g, i).substr(Soldier(t.g, i).size() - 3);
+  EXPECT_EQ(alive + Text(" %d", t.g.Points), "---------++-++-++- 25") << "the crushed earn nothing";
+  EXPECT_THAT(Bullet(t.g, 4), StartsWith("k2 216.9,475 v0.282843,"));
+}
+
+TEST(Troopers, ANewTrooperTakesTheSlotAfresh) {
+  TestGame t;
+  t.Put({false, 10, 20, 4, 3, ChuteOpen, 3});
+  t.g.scene.imgTrooper[1].Picture = PictureId::TrooperArmsRaised;
+  t.g.scene.imgPara[1].Visible = t.g.scene.imgTrooper[1].Visible = false;
+  CreateTrooper(t.g, 100, 50, -1.5f);
+  EXPECT_EQ(Soldier(t.g, 1) + " " + Describe(t.g.scene.imgTrooper[1]),
+            "100,50 v-1.5,0 c0 p0 ++- 100,50 17x25 5");
+}
+
+}  // namespace
+}  // namespace flakmire::testing
