@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QTimer>
 
+#include "desktop/key_mapping.h"
 #include "desktop/qt_ports.h"
 #include "fakes/fake_ports.h"
 #include "game/game.h"
@@ -85,6 +86,30 @@ TEST_F(WindowTest, ClosingEndsARunningTickAtOnce) {
   Form_KeyDown(g, key_code::B);
   EXPECT_EQ(g.LevelClock, clockAtClose);
   EXPECT_EQ(g.FireKey, 0);
+}
+
+// Qt's keys turn into the game's codes; the tilde key is the key left of 1 (scan code 49 on X11)
+// whatever it carries: "^" on a German layout, "²" on a French one. Without a scan code the
+// character is all there is to go by.
+TEST(KeyMapping, GameKeysHaveTheirCodesAndTildeIsTheKeyLeftOfOne) {
+  for (auto [qt, scan, game] : {std::tuple{Qt::Key_Left, 0, key_code::Left},
+                                {Qt::Key_Right, 0, key_code::Right},
+                                {Qt::Key_B, 0, key_code::B},
+                                {Qt::Key_V, 0, key_code::V},
+                                {Qt::Key_C, 0, key_code::C},
+                                {Qt::Key_X, 0, key_code::X},
+                                {Qt::Key_S, 0, 'S'},
+                                {Qt::Key_7, 0, '7'},
+                                {Qt::Key_Space, 0, 32},
+                                {Qt::Key_F5, 0, 116},
+                                {Qt::Key_unknown, 0, 0},
+                                {Qt::Key_AsciiCircum, 49, key_code::Tilde},
+                                {Qt::Key_twosuperior, 49, key_code::Tilde},
+                                {Qt::Key_QuoteLeft, 49, key_code::Tilde},
+                                {Qt::Key_QuoteLeft, 21, 0},
+                                {Qt::Key_AsciiTilde, 0, key_code::Tilde}}) {
+    EXPECT_EQ(GameKeyCode(qt, scan), game) << qt << " " << scan;
+  }
 }
 
 }  // namespace

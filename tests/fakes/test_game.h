@@ -24,6 +24,7 @@
 // What the game's suites share: a game on scripted ports, and short readable pictures of it.
 namespace flakmire::testing {
 
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 

@@ -11,7 +11,7 @@ namespace flakmire::testing {
 namespace {
 
 // One frame in which a trooper falls to his death (+15), the gunner fires a standard shell he
-// could not have paid for before that, and the level ends.
+// could not have paid for before that, a shell hits a bomb (+30), and the level ends.
 TEST(Frame, RunsItsStepsInOrder) {
   TestGame t;
   std::string trace;
@@ -19,6 +19,7 @@ TEST(Frame, RunsItsStepsInOrder) {
   t.g.FrameMs = 48;  // three blood drops, two draws each
   t.g.LevelClock = 8.0f, t.g.LastFrameTime = t.now;
   t.Put({true, 200, 462, 0, 3, ChuteGone, 0});
+  t.Make(Bomb, 100, 100), t.Make(StandardShell, 100, 100);
   Trace = &trace;
   t.Frame();
   Trace = nullptr;
@@ -28,9 +29,9 @@ TEST(Frame, RunsItsStepsInOrder) {
             "Rrrrrrrrr"
             "CPSYr");
   EXPECT_EQ(t.lastSeed, 36000);
-  EXPECT_THAT(Bullet(t.g, 1), StartsWith("k0 396,393.03 v0,-4.97 ")) << "fired, then moved";
-  EXPECT_THAT(Numbers(t.g), StartsWith("points 14 score 4 level 1 clock 0 "));
-  EXPECT_EQ(t.g.scene.Label1.Caption + " " + t.g.scene.Label2.Caption, "14 4");
+  EXPECT_THAT(Bullet(t.g, 3), StartsWith("k0 396,393.03 v0,-4.97 ")) << "fired, then moved";
+  EXPECT_THAT(Numbers(t.g), StartsWith("points 44 score 34 level 1 clock 0 "));
+  EXPECT_EQ(t.g.scene.Label1.Caption + " " + t.g.scene.Label2.Caption, "44 34");
 }
 
 // One frame from these numbers. Seen: the run's numbers with the caption after the level, the
@@ -102,7 +103,7 @@ TEST(Frame, KeepsScoreLevelsWindAndPaceAndBringsAircraftInTheirPhase) {
   }
   TestGame t;  // 8001 frames a level, and the level after the last is the last
   while (t.g.Level == 0 && t.presents < 9000) t.Frame();
-  EXPECT_EQ(t.presents, 8001);
+  EXPECT_EQ(Text("%d %d", t.presents, t.yields), "8001 2001") << "a yield every fourth, and the last";
   t.g.Level = 10, t.g.LevelClock = 8;
   t.Frame();
   EXPECT_EQ("'" + t.caption + Text("' %d", t.g.Level), endless + " 10");

@@ -88,7 +88,7 @@ TEST(Keys, KeepTheLastTwelveOpenThePanelOnTheCheatWordAndEndTheLastLevel) {
   for (auto [typed, level, invincible, seen] :
        {std::tuple{std::u32string(U"QZShowMeTRICKS"), 0, false, std::string("1 '' 83 alive")},
         {U"SHOWME%TRICKS", 0, false, "0 'HOWME%TRICKS' 83 alive"},
-        {U"SHOWME\u0400TRICKS", 0, false, std::string("0 'HOWME\0TRICKS' 83 alive", 25)},
+        {U"SHOWME\u0141TRICKS", 0, false, std::string("0 'HOWME\0TRICKS' 83 alive", 25)},
         {U"ABCDEFGHIJKLM", 0, false, "0 'BCDEFGHIJKLM' 77 alive"},
         {U"B%", 0, false, "0 '          B%' 37 alive"},
         {U"\u00c0", 10, false, "0 '           \xc0' 192 dead '4' 00"},
@@ -253,7 +253,7 @@ TEST(Bomb, FallsUnderItsOwnGravityAndKillsTheGunInsideItsZone) {
   DoBullets(t.g), DoBullets(t.g);
   EXPECT_EQ(Shot(t.g, 1), "k5 303.403,200.03 v1.702,0.02 L6 15x15 @295.903,192.53 0,0,128/0,0,64");
   // In the zone: a fireball at the gun, and one of life 30 where the bomb was.
-  for (auto [x, y, seen] : {std::tuple{376.0f, 440.0f, "0 '' 5@376"},
+  for (auto [x, y, seen] : {std::tuple{376.0f, 440.0f, std::string("0 '' 5@376")},
                             {376.5f, 440.0f, "1 '2' -1@396 -1@376"},
                             {415.5f, 440.0f, "1 '2' -1@396 -1@415"},
                             {416.0f, 440.0f, "0 '' 5@416"},
@@ -263,10 +263,10 @@ TEST(Bomb, FallsUnderItsOwnGravityAndKillsTheGunInsideItsZone) {
     t.Make(Bomb, x, y);
     t.g.Bullets[1].YVel = -0.01f;
     DoBullets(t.g);
-    const int lives =
-        t.g.Bullets.UpperBound() == 3 ? t.g.Bullets[2].Life * 100 + t.g.Bullets[3].Life : 0;
-    EXPECT_EQ(Text("%d '%s'", t.g.Dead, t.g.DeathMethod.c_str()) + InUse(t.g) + Text(" %d", lives),
-              std::string(seen) + (t.g.Dead ? " 30030" : " 0"));
+    const std::string gun = t.g.Dead ? " " + Bullet(t.g, 2).substr(0, 21) : "";
+    EXPECT_EQ(Text("%d '%s'", t.g.Dead, t.g.DeathMethod.c_str()) + InUse(t.g) + gun,
+              seen + (t.g.Dead ? std::string(" k-1 396,440 v0,0 L300") : ""));
+    if (t.g.Dead) EXPECT_EQ(t.g.Bullets[3].Life, 30);
   }
 }
 
@@ -280,8 +280,9 @@ TEST(Bomb, LandingMarksTheClosestImpactsAndNarrowsTheBombingWindow) {
         {501.0f, -1.0f, "-150", "64,500 -150..1000"},
         {299.0f, 1.0f, "-1200", "300,728 -1000..1000"},  // narrower only
         {499.0f, 1.0f, "1200", "64,500 -1000..1000"},
-        {749.0f, 1.0f, "120", "64,728 -1000..120"},      // past the pole
-        {299.1f, 0.5f, "-150.5", "299,728 -150..1000"},  // floor; even
+        {749.0f, 1.0f, "120", "64,728 -1000..120"},  // past the pole
+        {29.0f, 1.0f, "-150", "64,728 -150..1000"},
+        {299.1f, 0.5f, "-149.5", "299,728 -150..1000"},  // floor; even
         {395.9f, 0.5f, "50", "64,396 50..1000"},         // 0.4 past: on it
         {396.1f, 0.5f, "50", "64,396 -1000..50"},        // 0.6 past: beyond
         {299.0f, 1.0f, "", "300,728 -1000..1000"},       // no jet's bomb
@@ -297,6 +298,7 @@ TEST(Bomb, LandingMarksTheClosestImpactsAndNarrowsTheBombingWindow) {
                   Text(" %d", t.g.Bullets[t.g.Bullets.UpperBound()].Life),
               std::string(seen) + Text(" -1@%d 30", int(x + xvel)))
         << x << " " << tag;
+    EXPECT_THAT(Bullet(t.g, 1), EndsWith(" free hidden"));
   }
 }
 
