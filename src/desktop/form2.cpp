@@ -15,7 +15,7 @@ constexpr int ClientWidth = 378;
 constexpr int ClientHeight = 338;
 constexpr QRect GridPlace(8, 8, 361, 289);
 constexpr int RowHeight = 26;  // eleven rows fill the grid without a scroll bar
-constexpr qreal GridPointSize = 8.25;
+constexpr qreal PointSize = 8.25;
 
 QString Text(const std::string& utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
@@ -27,13 +27,15 @@ Form2::Form2(QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
   setWindowTitle("High Scores");
   setFixedSize(ClientWidth, ClientHeight);
+  // The grid's widths were made for a small, narrow face: a condensed one fits them.
+  QFont font = this->font();
+  font.setPointSizeF(PointSize);
+  font.setStretch(QFont::SemiCondensed);
+  setFont(font);
 
   FG1 = new QTableWidget(ScoreGrid::Rows - 1, ScoreGrid::Columns, this);
   FG1->setObjectName("FG1");
   FG1->setGeometry(GridPlace);
-  QFont font = FG1->font();
-  font.setPointSizeF(GridPointSize);
-  FG1->setFont(font);
   FG1->verticalHeader()->hide();  // no fixed column; the header row is the grid's fixed row
   FG1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   FG1->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
@@ -45,6 +47,9 @@ Form2::Form2(QWidget* parent)
   FG1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   FG1->setSelectionMode(QAbstractItemView::NoSelection);
   FG1->setFocusPolicy(Qt::NoFocus);  // the buttons alone take the keyboard
+  // One line a cell, whole: "11 min 40 sec" takes a pixel or two of the cell's margins.
+  FG1->setWordWrap(false);
+  FG1->setTextElideMode(Qt::ElideNone);
 
   cmdPlay = AddButton("cmdPlay", "&Play", QRect(48, 304, 65, 25));
   cmdSubmit = AddButton("cmdSubmit", "Web &High Scores...", QRect(120, 304, 129, 25));
