@@ -1,5 +1,6 @@
 #include "scores/high_scores.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "scores/score_file.h"

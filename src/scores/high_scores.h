@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "ports/file_store.h"
 #include "ports/high_score_window.h"

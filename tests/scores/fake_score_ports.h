@@ -40,7 +40,7 @@ class FakeDesk final : public FileStore, public Prompts, public ScoreView, publi
     return old.error.empty() ? ReplaceFile(to, old.bytes) : old.error;
   }
   bool CanWriteIn(const std::string& folder) override { return !unwritable.count(folder); }
-  std::string UserDataFolder() override { return "/home/me"; }
+  std::string UserDataFolder() override { return CanWriteIn("/home/me") ? "/home/me" : ""; }
 
   MessageAnswer MessageBox(std::string_view text, MessageButtons buttons,
                            std::string_view title) override {

@@ -61,9 +61,7 @@ TEST(HighScores, FileErrorsAreToldWhileTheTableStaysInMemoryAndOnTheDisk) {
   b.desk.unreadable = {"/opt/flakmire/HighScores.dat"};
   b.hs.SubmitScore(90, 2, 3, 0, "Cy");  // the old file can't be backed up: it stays
   EXPECT_EQ(b.desk.messages.at(0).find("High Scores|The high scores could not be saved."), 0u);
-  EXPECT_NE(b.desk.messages.at(0).find("/opt/flakmire/HighScores.BAK: Permission denied"), -1);
   EXPECT_EQ(b.desk.messages.at(1).find("High Scores|The high scores could not be read."), 0u);
-  EXPECT_EQ(b.desk.messages.size(), 3u) << "the save after it is told too";
   EXPECT_EQ(b.desk.grid.cells[3][1], "Ann");
   EXPECT_EQ(b.Dat(), saved);
 }
@@ -73,6 +71,9 @@ TEST(HighScores, TheFilesGoToThePlayersOwnFolderWhenTheProgramsIsNotWritable) {
   b.desk.unwritable = {"/opt/flakmire"};
   b.hs.SubmitScore(5, 1, 1, 0, "Ann");
   EXPECT_EQ(b.desk.files.count("/home/me/HighScores.dat"), 1u);
+  Board nowhere;  // to write: the program's folder, where a save will say why it can't
+  nowhere.desk.unwritable = {"/opt/flakmire", "/home/me"};
+  EXPECT_EQ(nowhere.hs.ScoreFolder(), "/opt/flakmire");
 }
 
 }  // namespace

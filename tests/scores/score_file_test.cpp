@@ -77,34 +77,34 @@ TEST(ScoreFile, DamageIsLeftToTheTamperCheckWhoseDialogueEndsTheProgram) {
       "Hmm...|Maybe the file's corrupt then?\r\nLuckily there's a backup.  But I'll let you "
       "handle all that.";
   const struct {
-    const char* what;
     void (*damage)(Bytes& file, std::size_t copySize);
     MessageAnswer answer;
     std::vector<std::string> shown;
   } rows[] = {
       // clang-format off
-      {"a score in copy 2", [](Bytes& f, std::size_t copy) { f[f.size() - 2 * copy] ^= 1; },
+      // place 10's score in copy 2; a tag in copy 3; copy 3 cut short; a key past the end; none
+      {[](Bytes& f, std::size_t copy) { f[f.size() - copy - 10] ^= 1; },
        MessageAnswer::Yes, {question, warning}},
-      {"a tag in copy 3", [](Bytes& f, std::size_t) { f.back() ^= 4; },
-       MessageAnswer::No, {question, corrupt}},
-      {"copy 3 cut short", [](Bytes& f, std::size_t copy) { f.resize(f.size() - copy + 5); },
+      {[](Bytes& f, std::size_t) { f.back() ^= 4; }, MessageAnswer::No, {question, corrupt}},
+      {[](Bytes& f, std::size_t copy) { f.resize(f.size() - copy + 5); },
        MessageAnswer::Closed, {question}},
-      {"a key past the end", [](Bytes& f, std::size_t) { f.resize(20); }, {}, {}},
-      {"emptied", [](Bytes& f, std::size_t) { f.clear(); }, {}, {}},
+      {[](Bytes& f, std::size_t) { f.resize(20); }, {}, {}},
+      {[](Bytes& f, std::size_t) { f.clear(); }, {}, {}},
       // clang-format on
   };
   for (const auto& row : rows) {
     Board b;
     b.hs.Scores[0] = {300, 4, "2 min ", "Bo", 2};
     b.hs.SaveIt1();
+    b.desk.grid = {};
     row.damage(b.Dat(), Decrypt(b.Dat()).size() / 3);
     b.desk.answer = row.answer;
     b.hs.SubmitScore(500, 1, 2, 0, "Ann");
     b.hs.ShowModal();
-    EXPECT_EQ(b.desk.messages, row.shown) << row.what;
+    EXPECT_EQ(b.desk.messages, row.shown) << b.Dat().size();
     // Once tampered with: the end, nothing more written (the first save's two) nor shown.
-    EXPECT_EQ(std::tuple(b.desk.ended, b.desk.writes, b.desk.modals),
-              row.shown.empty() ? std::tuple(false, 4, 1) : std::tuple(true, 2, 0));
+    EXPECT_EQ(std::tuple(b.desk.ended, b.desk.writes, b.desk.modals, b.desk.grid.cells[1][0]),
+              row.shown.empty() ? std::tuple(false, 4, 1, "500") : std::tuple(true, 2, 0, ""));
   }
 }
 
