@@ -4,11 +4,14 @@
 
 #include "desktop/fluid_music.h"
 #include "desktop/form1.h"
+#include "desktop/form2.h"
 #include "desktop/qt_ports.h"
+#include "desktop/score_ports.h"
 #include "desktop/system_clock.h"
 #include "game/game.h"
 #include "game/random_source.h"
 #include "game/startup.h"
+#include "scores/high_scores.h"
 
 int main(int argc, char** argv) {
   using namespace flakmire;
@@ -23,10 +26,21 @@ int main(int argc, char** argv) {
   QtEventPump pump;
   QtDialogs dialogs;
   FluidMusic music;
-  Game game(Ports{clock, random, form.Keys(), form, timers, pump, dialogs, music,
-                  QCoreApplication::applicationDirPath().toStdString()});
+  const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
+
+  // The high-score window; ending the program from it closes the main window, as its own close
+  // button does.
+  Form2 form2(&form);
+  QtFileStore files;
+  QtPrompts prompts(&form2, [&form] { form.close(); });
+  HighScores highScores(ScorePorts{files, prompts, random, form2, programFolder});
+  form2.Attach(highScores);
+
+  Game game(Ports{clock, random, form.Keys(), form, timers, pump, dialogs, music, programFolder,
+                  highScores});
   form.Attach(game);
   timers.Attach(game);
+  highScores.OnPlay([&game] { ResetGame(game); });
 
   QTimer::singleShot(0, [&game] { Form_Load(game); });
   return QApplication::exec();

@@ -29,6 +29,10 @@ void ShowLevelCaption(Game& g) {
 void Form_Load(Game& g) {
   g.ports.window.Show();
   g.ports.music.PlayOnce(g.ports.programFolder + "/dropling.mid");
+  // The table is loaded and checked, and shown, before the first run.
+  g.ports.highScores.SubmitScore(LoadOnlyScore, 0, 0, 0, "");
+  g.ports.highScores.ShowModal();
+  if (g.Unloaded) return;  // its quit button, or a tampered file, ended the program
   ResetGame(g);
 }
 

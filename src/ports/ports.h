@@ -5,6 +5,7 @@
 #include "ports/clock.h"
 #include "ports/dialogs.h"
 #include "ports/event_pump.h"
+#include "ports/high_score_window.h"
 #include "ports/keys.h"
 #include "ports/main_window.h"
 #include "ports/music.h"
@@ -24,6 +25,8 @@ struct Ports {
   Dialogs& dialogs;
   Music& music;
   std::string programFolder;  // where the tune and the high-score files live
+  // Last and defaulted, so that games made without one need not name it.
+  HighScoreWindow& highScores = NoHighScoreWindow();
 };
 
 }  // namespace flakmire

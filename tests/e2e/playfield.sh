@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Starts the real program under Xvfb: its window has the right title and size, the playfield
-# shows sky, ground and bunker where the layout puts them, a running game sleeps between frames
-# instead of spinning a core, and closing the window ends the program at once.
+# Starts the real program under Xvfb: its window has the right title and size, the high-score
+# window comes first and Enter starts the game, the playfield shows sky, ground and bunker where
+# the layout puts them, a running game sleeps between frames instead of spinning a core, and
+# closing the window ends the program at once.
 set -u
 program=$1
 close_window=$2
@@ -12,8 +13,22 @@ start_display
 program_pid=$!
 window=$(find_window '^Flakmire  Level: 1$') || fail "no window titled 'Flakmire  Level: 1'"
 
-geometry=$(xwininfo -id "$window" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
+size() {
+  xwininfo -id "$1" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }'
+}
+geometry=$(size "$window")
 [ "$geometry" = "794x534" ] || fail "the window is $geometry, not 794x534"
+
+# The high-score table comes first; Enter is its play button.
+scores=$(find_window '^High Scores$') || fail "no high-score window before the first run"
+geometry=$(size "$scores")
+[ "$geometry" = "378x338" ] || fail "the high-score window is $geometry, not 378x338"
+xdotool windowfocus --sync "$scores" key Return
+for _ in $(seq 50); do
+  xwininfo -id "$scores" | grep -q IsUnMapped && break
+  sleep 0.1
+done
+xwininfo -id "$scores" | grep -q IsUnMapped || fail "Enter did not close the high-score window"
 
 sleep 1
 import -window "$window" "$work/playfield.png" || fail "no screenshot"

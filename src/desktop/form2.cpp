@@ -1,0 +1,111 @@
+#include "desktop/form2.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+
+#include "scores/high_scores.h"
+
+namespace flakmire {
+
+namespace {
+constexpr int ClientWidth = 378;
+constexpr int ClientHeight = 338;
+constexpr QRect GridPlace(8, 8, 361, 289);
+constexpr int RowHeight = 26;  // eleven rows fill the grid without a scroll bar
+constexpr qreal PointSize = 8.25;
+
+QString Text(const std::string& utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+}  // namespace
+
+Form2::Form2(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+  setWindowTitle("High Scores");
+  setFixedSize(ClientWidth, ClientHeight);
+  // The grid's widths were made for a small, narrow face: a condensed one fits them.
+  QFont font = this->font();
+  font.setPointSizeF(PointSize);
+  font.setStretch(QFont::SemiCondensed);
+  setFont(font);
+
+  FG1 = new QTableWidget(ScoreGrid::Rows - 1, ScoreGrid::Columns, this);
+  FG1->setObjectName("FG1");
+  FG1->setGeometry(GridPlace);
+  FG1->verticalHeader()->hide();  // no fixed column; the header row is the grid's fixed row
+  FG1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  FG1->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+  FG1->horizontalHeader()->setFixedHeight(RowHeight);
+  FG1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  FG1->verticalHeader()->setDefaultSectionSize(RowHeight);
+  FG1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  FG1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  FG1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  FG1->setSelectionMode(QAbstractItemView::NoSelection);
+  FG1->setFocusPolicy(Qt::NoFocus);  // the buttons alone take the keyboard
+  // One line a cell, whole: "11 min 40 sec" takes a pixel or two of the cell's margins.
+  FG1->setWordWrap(false);
+  FG1->setTextElideMode(Qt::ElideNone);
+
+  cmdPlay = AddButton("cmdPlay", "&Play", QRect(48, 304, 65, 25));
+  cmdSubmit = AddButton("cmdSubmit", "Web &High Scores...", QRect(120, 304, 129, 25));
+  cmdQuit = AddButton("cmdQuit", "&Quit", QRect(256, 304, 65, 25));
+  cmdPlay->setDefault(true);
+  setTabOrder(cmdPlay, cmdSubmit);
+  setTabOrder(cmdSubmit, cmdQuit);
+  cmdPlay->setFocus();
+
+  connect(cmdPlay, &QPushButton::clicked, this, [this] {
+    if (highScores_ != nullptr) highScores_->cmdPlay_Click();
+  });
+  connect(cmdSubmit, &QPushButton::clicked, this, [this] {
+    if (highScores_ != nullptr) highScores_->cmdSubmit_Click();
+  });
+  connect(cmdQuit, &QPushButton::clicked, this, [this] {
+    if (highScores_ != nullptr) highScores_->cmdQuit_Click();
+  });
+}
+
+QPushButton* Form2::AddButton(const char* name, const char* caption, QRect place) {
+  auto* button = new QPushButton(caption, this);
+  button->setObjectName(name);
+  button->setGeometry(place);
+  return button;
+}
+
+void Form2::ShowGrid(const ScoreGrid& grid) {
+  for (int c = 0; c < ScoreGrid::Columns; ++c) {
+    FG1->setHorizontalHeaderItem(c, new QTableWidgetItem(Text(grid.cells[0][c])));
+    FG1->setColumnWidth(c, grid.widths[c]);
+    for (int r = 1; r < ScoreGrid::Rows; ++r) {
+      auto* cell = new QTableWidgetItem(Text(grid.cells[r][c]));
+      cell->setTextAlignment(Qt::AlignCenter);
+      FG1->setItem(r - 1, c, cell);
+    }
+  }
+}
+
+void Form2::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Asked once the window is up, and not again when it comes back from being minimised.
+  if (!event->spontaneous()) {
+    QTimer::singleShot(0, this, [this] {
+      if (highScores_ != nullptr && isVisible()) highScores_->Form_Activate();
+    });
+  }
+}
+
+void Form2::keyPressEvent(QKeyEvent* event) {
+  // Esc is the quit button's, as Enter is the play button's.
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    cmdQuit->click();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+}  // namespace flakmire
