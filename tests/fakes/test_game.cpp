@@ -54,8 +54,10 @@ std::string Describe(const Sprite& s) {
 std::string Bullet(const Game& g, int i) {
   const BulletData& b = g.Bullets[i];
   const Shape& s = g.scene.imgBullet[i];
-  return Text("k%d %g,%g v%g,%g L%d %gx%g%s%s", b.Kind, b.X, b.Y, b.XVel, b.YVel, b.Life, s.Width,
-              s.Height, b.Active ? "" : " free", s.Visible ? "" : " hidden");
+  const Rgb f = s.FillColor, r = s.BorderColor;
+  return Text("k%d %g,%g v%g,%g L%d %gx%g%s%s @%g,%g %d,%d,%d/%d,%d,%d", b.Kind, b.X, b.Y, b.XVel,
+              b.YVel, b.Life, s.Width, s.Height, b.Active ? "" : " free", s.Visible ? "" : " hidden",
+              s.Left, s.Top, f.r, f.g, f.b, r.r, r.g, r.b);
 }
 
 std::string Soldier(const Game& g, int i) {
