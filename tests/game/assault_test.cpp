@@ -1,0 +1,63 @@
+// Whole runs to the gunner's death: by a pyramid of troopers, by a bomb, by his own heavy shell
+// and by the key left of 1 on the last level; and the troopers' flight from the dead gun.
+
+#include "fakes/test_game.h"
+
+namespace flakmire::testing {
+namespace {
+
+// From a reset on level 4 with 130 points, frames until the gunner dies, or two when he is
+// dead from the start (1000 at most), of
+//   0  troopers standing at the x of the crowd below, four or more on each side of the gun
+//      (none counts at 384 or 392), after one drifting into the wire before the bunker at
+//      0.4 px a frame, which kills him;
+//   1  a bomb over the gun;  2  the key C pressed once, the gun straight up;
+//   3  on the last level, the key left of 1;
+//   4  a dead gunner, troopers standing at 390 (moving 0.3 px a frame into the wire), 414
+//      and 402.
+// Each draw is 0.0199, or 0.5 for no wind: every standing trooper hops once the gunner is dead,
+// and the wind turns every frame. Seen: the projectile slots made, the kill cause, the frames,
+// what the high-score window is handed (score, cause, level, seconds: 95 after the reset),
+// whether the barrel shows and the death timer runs; then each trooper "x,y" ("^" with raised
+// arms, "pN" in a pyramid, "-" gone), and "and after" if the timer still runs after its tick.
+TEST(Runs, EndByAPyramidABombHisOwnHeavyShellOrTheTildeOnTheLastLevel) {
+  for (auto [run, seen] : {
+           std::pair{1, "3 '2' 162: 120 2 4 95s 0 1"},
+           {2, "2 '3' 273: 80 3 4 95s 0 1"},
+           {3, "0 '4' 2: 0 4 11 95s 0 1"},
+           {4, "0 '' 2: 0 0 4 95s 1 0 388,463^ 415.9,463^ 402,463^"},
+           {0,
+            "1 '1' 401: 120 1 4 95s 0 1 - 346,463^ p-1 346,440^ p-2 361,417 p-4 330.8,463^ "
+            "383.3,463^ 390.8,463^ 480.2,463^ 444.3,463^ 427.5,463^ 427.5,440^"},
+       }) {
+    TestGame t;
+    Game& g = t.g;
+    t.fallback = run % 4 ? 0.5f : 0.0199f;
+    g.Points = 130, g.Level = run == 3 ? 10 : 3, g.GunLength = 6, t.dateTime += 95 / 86400.0;
+    if (run == 0) t.Put({true, 357, 440, 0.4f, 0.8f, ChuteOpen});
+    for (float x : {340, 330, 300, 320, 384, 392, 480, 470, 460, 450})
+      if (run == 0) t.Put({true, x, StandingY, 0, 0, ChuteGone});
+    if (run == 4) t.Put({true, 390, StandingY, 0.3f}), t.Put({true, 414, StandingY});
+    if (run == 4) t.Put({true, 402, 463}), g.Dead = true;
+    if (run == 1) t.Make(Bomb, 396, 300);
+    if (run == 2 || run == 3) Form_KeyDown(g, run == 2 ? key_code::C : key_code::Tilde);
+    while (t.presents < 1000 && !(g.Dead && t.presents > 1)) RunFrame(g);
+    const RunResult r = ResultOfRun(g);
+    std::string picture =
+        Text("%d '%s' %d: %d %d %d %.3gs %d %d", g.Bullets.UpperBound(), g.DeathMethod.c_str(),
+             t.presents, r.NewScore, r.DeathMethod, r.Level, r.DateTime * 86400,
+             g.scene.lnGun[1].Visible, t.enabled[TimerId::tmrDead]);
+    for (int i = 1; i <= g.Troopers.UpperBound(); ++i) {
+      const TrooperData& m = g.Troopers[i];
+      const bool raised = g.scene.imgTrooper[i].Picture == PictureId::TrooperArmsRaised;
+      picture += !m.Active ? " -"
+                           : Text(" %.4g,%.4g%s", m.X, m.Y, raised ? "^" : "") +
+                                 (m.PyramidPos ? Text(" p%d", m.PyramidPos) : "");
+    }
+    tmrDead_Timer(g);
+    EXPECT_EQ(picture + (t.enabled[TimerId::tmrDead] ? " and after" : ""), seen);
+  }
+}
+
+}  // namespace
+}  // namespace flakmire::testing
