@@ -9,12 +9,13 @@ namespace flakmire::testing {
 namespace {
 
 // "kind x,y vXVel,YVel" (moving 1,-5 unless given): an object in slot 1 of a table filled to its
-// reserved room, so that what its hits make grows the table. Troopers under canopies at
-// (300, 300) and (120, 120), standing at 390 and 395; a helicopter of health 3 and a jet of 9 at
-// (100, 100). After its hit tests: the aircraft's health (destroyed at 0 or less), the points,
-// each trooper's chute ("-" when he is gone), every object in use ("kind@x,y Llife", a blood drop
-// "b" and the degrees it leaves at, 4.5 left of its way as each draw is 0.1); "D" and the kill
-// cause once the gunner is dead.
+// reserved room, so that what its hits make grows the table. Four troopers under open canopies,
+// two in the air at (300, 300) and (120, 120), two down already at 390 and 395; a helicopter of
+// health 3 and a jet of 9 at (100, 100). After its hit tests: the aircraft's health (destroyed at
+// 0 or less), the points, each trooper's chute ("-" when he is gone, "!" when his canopy shows
+// wrongly), every object in use
+// ("kind@x,y Llife", a blood drop "b" and the degrees it leaves at, 4.5 left of its way as each
+// draw is 0.1), and "D" and the kill cause once the gunner is dead.
 std::string Hit(const char* row) {
   float kind, x, y, vx = 1, vy = -5;
   std::sscanf(row, "%f %f,%f v%f,%f", &kind, &x, &y, &vx, &vy);
@@ -27,8 +28,11 @@ std::string Hit(const char* row) {
   t.g.Bullets[1].XVel = vx, t.g.Bullets[1].YVel = vy, t.g.Points = 0;
   HitTests(t.g, 1, kind < 0 ? 40 : t.g.scene.imgBullet[1].Width);
   std::string seen = Text("C%g J%g P%d ", t.g.Copters[1].Health, t.g.Jets[1].Health, t.g.Points);
-  for (int j = 1; j <= 4; ++j)  // chute, or "-" when he is gone
-    seen += "-012"[t.g.Troopers[j].Active * (1 + t.g.Troopers[j].ChuteState)];
+  for (int j = 1; j <= 4; ++j) {
+    const TrooperData& m = t.g.Troopers[j];
+    const bool canopy = m.Active && m.ChuteState == ChuteOpen;
+    seen += t.g.scene.imgPara[j].Visible != canopy ? '!' : "-012"[m.Active * (1 + m.ChuteState)];
+  }
   for (int i = 1; i <= t.g.Bullets.UpperBound(); ++i) {
     const BulletData& b = t.g.Bullets[i];
     if (!b.Active || b.X == -500) continue;
@@ -45,7 +49,8 @@ TEST(Hits, KillTroopersPopCanopiesDamageAircraftAndKillTheGunnerUnderHisOwnShell
            // still strikes the aircraft behind him.
            std::pair{"0 300,326", "C3 J9 P5 -111 b6.8"},
            {"0 398,475", "C3 J9 P5 11-1"},
-           {"0 128,130 v3,4", "C2 J8 P7 1-11 b32"},
+           {"0 295.5,291", "C3 J9 P0 1111 0@295.5,291 L330"},
+           {"0 128,137.5 v3,4", "C2 J9 P6 1-11 b32"},
            {"1 110,110", "C0 J6 P17 1111 -1@132,120 L280"},
            // From above, a canopy goes and the shell flies on.
            {"0 308,278", "C3 J9 P5 2111 0@308,278 L330"},
@@ -55,9 +60,11 @@ TEST(Hits, KillTroopersPopCanopiesDamageAircraftAndKillTheGunnerUnderHisOwnShell
             "C-97 J-1 P35 1-11 -2@128,132 L290 b6.8 -2@132,120 L280 -1@132,120 L280 "
             "-2@140,116 L290 -1@140,116 L291"},
            // An explosion must reach into the middle; it stays and bleeds troopers any way.
+           {"-1 128.5,163", "C3 J9 P0 1111 -1@128.5,163 L300"},
            {"-1 110,110", "C2.92 J8.975 P5 1-11 -1@110,110 L300 b18"},
            // His own heavy or big shell kills the gunner over the gun, unless spent on a trooper.
-           {"3 405.9,424.1", "C3 J9 P0 1111 3@405.9,424.1 L1 -1@396,440 L300 D3"},
+           {"3 405.9,437.5", "C3 J9 P0 1111 3@405.9,437.5 L1 -1@396,440 L300 D3"},
+           {"3 406,430", "C3 J9 P0 1111 3@406,430 L1000"},
            {"3 398,470", "C3 J9 P5 11-1 -1@406,482 L290"},
        }) {
     EXPECT_EQ(Hit(row), seen) << row;
