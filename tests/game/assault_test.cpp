@@ -12,9 +12,10 @@ namespace {
 //      (none counts at 384 or 392);
 //   1  a bomb over the gun;  2  the key C pressed once, the gun straight up;
 //   3  on the last level, the key left of 1;
-//   4  a dead gunner, troopers standing at 390 (moving 0.3 px a frame into the wire before the
-//      bunker, which throws him back faster until he is fast enough for it to kill him), 414,
-//      402 and 425.9 (moving 0.4 px a frame into it, which kills him at once);
+//   4  a dead gunner, troopers standing at 390 and 357, moving 0.3 px a frame right into the
+//      wire before the bunker, which throws them back ever faster until it is fast enough to
+//      kill the first while the other gets out, at 402, and at 425.9 moving 0.4 px a frame
+//      left, which kills him at once;
 //   5  the second and third of a pyramid whose first man was shot, and two standing at 200.
 // Each draw is 0.0199, or 0.5 for no wind: every standing trooper hops once the gunner is dead,
 // and the wind turns every frame. Seen: the projectile slots made and the kind of the last one,
@@ -27,7 +28,7 @@ TEST(Runs, EndByAPyramidABombHisOwnHeavyShellOrTheTildeOnTheLastLevel) {
            std::pair{1, "3/k-1 '2' 162: 120 2 4 95s 0 1"},
            {2, "2/k-1 '3' 273: 80 3 4 95s 0 1"},
            {3, "0/k0 '4' 3: 0 4 11 95s 0 1"},
-           {4, "11/k2 '' 3: 0 0 4 95s 1 0 - 416.8,463^ 402,463^"},
+           {4, "11/k2 '' 3: 0 0 4 95s 1 0 - 355.7,463^ 402,463^"},
            {5, "0/k0 '' 1000: 120 0 4 95s 1 0 346,463^ p-1 346,440^ p-2 331,463^ p-3 269,463"},
            {0,
             "1/k-1 '1' 372: 120 1 4 95s 0 1 346,463^ p-1 346,440^ p-2 361,417 p-4 "
@@ -39,7 +40,7 @@ TEST(Runs, EndByAPyramidABombHisOwnHeavyShellOrTheTildeOnTheLastLevel) {
     g.Points = 130, g.Level = run == 3 ? 10 : 3, g.GunLength = 6, t.dateTime += 95 / 86400.0;
     for (float x : {345.8f, 330.0f, 300.0f, 320.0f, 384.0f, 392.0f, 470.0f, 460.0f, 450.0f, 440.0f})
       if (run == 0) t.Put({true, x, StandingY, 0, 0, ChuteGone});
-    if (run == 4) t.Put({true, 390, StandingY, 0.3f}), t.Put({true, 414, StandingY});
+    if (run == 4) t.Put({true, 390, 463, 0.3f}), t.Put({true, 357, 463, 0.3f});
     if (run == 4) t.Put({true, 402, 463}), t.Put({true, 425.9f, 463, -0.4f}), g.Dead = true;
     for (int place : {-2, -3, 0, 0})
       if (run == 5) t.Put({true, place ? 346.0f : 200.0f, 463, 0, 0, ChuteGone, place});

@@ -21,7 +21,7 @@ std::string Hit(const char* row) {
   std::sscanf(row, "%f %f,%f v%f,%f", &kind, &sx, &sy, &vx, &vy);
   TestGame t;
   t.g.FastFrame = true, t.g.FrameMs = 52, t.fallback = 0.1f;  // one drop a spurt
-  for (float x : {300, 120, 390, 395}) t.Put({true, x, x < 390 ? x : 463, 0, 0, x < 390 ? 1 : 2});
+  for (float x : {300, 120, 390, 395}) t.Put({true, x, x < 390 ? x : 463, 0, 0, x == 390 ? 2 : 1});
   CreateCopter(t.g), CreateJet(t.g), t.Make(kind, sx, sy);
   t.g.Copters[1] = {100, 100, true, 1, 3}, t.g.Jets[1] = {100, 100, true, 1.7f, 9};
   while (t.g.Bullets.UpperBound() < 1024) t.Make(StandardShell, -500, 0);
@@ -47,26 +47,26 @@ TEST(Hits, KillTroopersPopCanopiesDamageAircraftAndKillTheGunnerUnderHisOwnShell
            // A shell hits whatever its box touches, and no trooper after the first; blood sprays
            // upward along its way, but not from a trooper on the ground. Spent on a trooper, it
            // still strikes the aircraft behind him. A blood drop passes troopers by.
-           std::pair{"0 300,326", "C3 J9 P5 -122 b6.8"},
-           {"0 398,475", "C3 J9 P5 11-2"},
-           {"0 321.5,291", "C3 J9 P0 1122 0@321.5,291 L330"},
-           {"0 128,137.5 v3,4", "C2 J9 P6 1-22 b32"},
-           {"1 110,110", "C0 J6 P17 1122 -1@132,120 L280"},
+           std::pair{"0 300,326", "C3 J9 P5 -121 b6.8"},
+           {"0 411.5,475", "C3 J9 P5 112-"},
+           {"0 321.5,291", "C3 J9 P0 1121 0@321.5,291 L330"},
+           {"0 128,137.5 v3,4", "C2 J9 P6 1-21 b32"},
+           {"1 110,110", "C0 J6 P17 1121 -1@132,120 L280"},
            // From above, a canopy goes and the shell flies on.
-           {"0 308,278", "C3 J9 P5 2122 0@308,278 L330"},
+           {"0 308,278", "C3 J9 P5 2121 0@308,278 L330"},
            // Heavy shells burst beside the shell, big ones on the trooper; both on aircraft.
-           {"3 128,130", "C3 J9 P7 1-22 -1@136,142 L290 b6.8 -1@132,120 L300 -1@140,116 L290"},
+           {"3 128,130", "C3 J9 P7 1-21 -1@136,142 L290 b6.8 -1@132,120 L300 -1@140,116 L290"},
            {"6 128,130",
-            "C-97 J-1 P35 1-22 -2@128,132 L290 b6.8 -2@132,120 L280 -1@132,120 L280 -2@140,116 "
+            "C-97 J-1 P35 1-21 -2@128,132 L290 b6.8 -2@132,120 L280 -1@132,120 L280 -2@140,116 "
             "L290 -1@140,116 L291"},
-           {"2 128,130", "C3 J9 P0 1122"},
+           {"2 128,130", "C3 J9 P0 1121"},
            // An explosion must reach into the middle; it stays and bleeds troopers any way.
-           {"-1 134,102.5", "C2.92 J8.975 P0 1122 -1@134,102.5 L300"},
-           {"-1 110,110", "C2.92 J8.975 P5 1-22 -1@110,110 L300 b18"},
+           {"-1 134,102.5", "C2.92 J8.975 P0 1121 -1@134,102.5 L300"},
+           {"-1 110,110", "C2.92 J8.975 P5 1-21 -1@110,110 L300 b18"},
            // His own heavy or big shell kills the gunner over the gun, unless spent on a trooper.
-           {"3 405.9,437.5", "C3 J9 P0 1122 3@405.9,437.5 L1 -1@396,440 L300 D3"},
-           {"3 406,438", "C3 J9 P0 1122 3@406,438 L1000"},
-           {"3 398,470", "C3 J9 P5 11-2 -1@406,482 L290"},
+           {"3 405.9,437.5", "C3 J9 P0 1121 3@405.9,437.5 L1 -1@396,440 L300 D3"},
+           {"3 406,438", "C3 J9 P5 1122 3@406,438 L1000"},
+           {"3 398,470", "C3 J9 P5 11-1 -1@406,482 L290"},
        }) {
     EXPECT_EQ(Hit(row), seen) << row;
   }
