@@ -19,10 +19,10 @@ namespace {
 //   5  the second and third of a pyramid whose first man was shot, and two standing at 200.
 // Each draw is 0.0199, or 0.5 for no wind: every standing trooper hops once the gunner is dead,
 // and the wind turns every frame. Seen: the projectile slots made and the kind of the last one,
-// the kill cause, the frames,
-// what the high-score window is handed (score, cause, level, seconds: 95 after the reset),
-// whether the barrel shows and the death timer runs (1; 2 if still after its tick); then each
-// trooper "x,y" ("^" with raised arms, "pN" in a pyramid, "-" gone).
+// the kill cause, the frames, what the high-score window is handed (score, cause, level,
+// seconds: 95 after the reset), whether the barrel shows, the death timer (1 if it runs, plus 2
+// if it still runs after its tick), then each trooper "x,y" ("^" with raised arms, "pN" in a
+// pyramid, "-" gone).
 TEST(Runs, EndByAPyramidABombHisOwnHeavyShellOrTheTildeOnTheLastLevel) {
   for (auto [run, seen] : {
            std::pair{1, "3/k-1 '2' 162: 120 2 4 95s 0 1"},

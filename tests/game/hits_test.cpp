@@ -10,12 +10,12 @@ namespace {
 
 // "kind x,y vXVel,YVel" (moving 1,-5 unless given): an object in slot 1 of a table filled to its
 // reserved room, so that what its hits make grows the table. Troopers under open canopies at
-// (300, 300) and (120, 120), and standing with their canopies packed at 390 and 395; a helicopter
-// of health 3 and a jet of 9 at (100, 100). After its hit tests: the aircraft's health (destroyed
-// at 0 or less), the points, each trooper's chute ("-" when he is gone, "!" when his canopy shows
-// wrongly), every object in use
-// ("kind@x,y Llife", a blood drop "b" and the degrees it leaves at, 4.5 left of its way as each
-// draw is 0.1), and "D" and the kill cause once the gunner is dead.
+// (300, 300), (120, 120) and, down already, 395; one standing at 390 with his canopy packed; a
+// helicopter of health 3 and a jet of 9 at (100, 100). After its hit tests: the aircraft's health
+// (destroyed at 0 or less), the points, each trooper's chute ("-" when he is gone, "!" when his
+// canopy shows wrongly), every object in use ("kind@x,y Llife", a blood drop "b" and the degrees
+// it leaves at, 4.5 left of its way as each draw is 0.1), and "D" and the kill cause once the
+// gunner is dead.
 std::string Hit(const char* row) {
   float kind, sx, sy, vx = 1, vy = -5;
   std::sscanf(row, "%f %f,%f v%f,%f", &kind, &sx, &sy, &vx, &vy);
