@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "game/death.h"
 #include "game/game.h"
 #include "game/game_loop.h"
 
@@ -17,6 +18,7 @@ QtTimers::QtTimers() {
 void QtTimers::Attach(Game& game) {
   game_ = &game;
   connect(&timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(*game_); });
+  connect(&tmrDead_, &QTimer::timeout, this, [this] { tmrDead_Timer(*game_); });
   connect(&tmrTrans_, &QTimer::timeout, this, [this] { tmrTrans_Timer(*game_); });
   for (TimerId id : {TimerId::Timer1, TimerId::tmrDead, TimerId::tmrTrans}) {
     if (TimerRunsAtStart(id)) Get(id).start();

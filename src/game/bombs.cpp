@@ -15,7 +15,6 @@ namespace {
 
 constexpr float BombGravity = 0.01f;
 constexpr float GunZoneLeft = 376, GunZoneRight = 416, GunZoneTop = 432;
-constexpr float GunExplosionX = 396, GunExplosionY = 440;
 constexpr int InterceptionPoints = 30;
 constexpr int BombBurstLife = 30;
 
@@ -100,7 +99,7 @@ void DoBomb(Game& g, int i) {
   if (g.Bullets[i].Y > GunZoneTop && GunZoneLeft < g.Bullets[i].X &&
       g.Bullets[i].X < GunZoneRight) {
     g.Bullets[i].Life = 0;
-    CreateBullet(g, GunExplosionX, GunExplosionY, FireExplosion, 0);
+    CreateBullet(g, GunBlastX, GunBlastY, FireExplosion, 0);
     g.DeathMethod = '2';
     BeKilled(g);
   }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "game/assault.h"
 #include "game/blood.h"
 #include "game/game.h"
 #include "game/numbers.h"
@@ -139,24 +140,27 @@ void CreateTrooper(Game& g, float X, float Y, float XVel) {
 // A step that kills a trooper doesn't end his turn: the later steps still run on him in the same
 // frame, and none of them brings him back.
 void DoTroopers(Game& g) {
+  Counts counts;
   const int upper = g.Troopers.UpperBound();
   for (int i = 1; i <= upper; ++i) {
     if (!g.Troopers[i].Active) continue;
     RoofWire(g, i);
     EdgeWire(g, i);
-    // Counting for the assault pyramids goes here.
+    CountForAssault(g, i, counts);
     Accelerate(g, g.Troopers[i]);
+    Hop(g, i);
     JumpingCastleWalls(g, g.Troopers[i]);
     OpenParachute(g, i);
     TrooperData& t = g.Troopers[i];
     t.Y += t.YVel;
     t.X += t.XVel;
     TouchDown(g, i);
-    // The wire in front of the bunker, the flight from a dead gun and the pyramids go here.
+    BunkerWire(g, i);
+    StandOrFlee(g, i);
     g.scene.imgTrooper[i].Move(t.X, t.Y);
     g.scene.imgPara[i].Move(t.X + CanopyOffsetX, t.Y + CanopyOffsetY);
   }
-  // The left and right assaults on the gun go here.
+  Assaults(g, counts);
   TrimTopSlot(g.Troopers, g.scene.imgTrooper, g.scene.imgPara);
 }
 

@@ -1,7 +1,7 @@
 // Plays a chosen moment of the game in the real window, from a fixed seed and a scripted gunner,
 // then holds that frame so that it can be looked at and photographed under Xvfb.
 //
-//   flakmire_showcase shells | explosion | busy-sky [SEED]
+//   flakmire_showcase shells | explosion | busy-sky | pyramid | death [SEED]
 //
 // The clock runs as fast as the machine allows until the held frame, so a scene of a thousand
 // frames is ready in a moment.
@@ -21,6 +21,7 @@
 #include "game/projectiles.h"
 #include "game/random_source.h"
 #include "game/startup.h"
+#include "game/troopers.h"
 #include "ports/null_ports.h"
 
 namespace flakmire {
@@ -69,6 +70,16 @@ struct Scene {
   std::function<void(Game&, ScriptedPump&)> setUp;
 };
 
+// Landed troopers: at x, in that place of a pyramid (0: standing).
+void Land(Game& g, std::initializer_list<std::pair<float, int>> troopers) {
+  for (auto [x, place] : troopers) {
+    CreateTrooper(g, x, StandingY, 0);
+    TrooperData& t = g.Troopers[g.Troopers.UpperBound()];
+    t.ChuteState = ChuteGone;
+    t.PyramidPos = place;
+  }
+}
+
 const std::map<std::string, Scene> Scenes = {
     // Every kind of shell in flight, fired while the gun turns.
     {"shells",
@@ -103,6 +114,39 @@ const std::map<std::string, Scene> Scenes = {
         };
         pump.holdAtYield = 118;
       }}},
+    // A pyramid against the bunker on each side, its members with raised arms, the next man
+    // walking up to the top of the left one.
+    {"pyramid",
+     {1,
+      [](Game& g, ScriptedPump& pump) {
+        Land(g, {{346, -1},
+                 {346, -2},
+                 {331, -3},
+                 {305, 0},
+                 {250, 0},
+                 {427, 1},
+                 {427, 2},
+                 {480, 0},
+                 {520, 0}});
+        pump.holdAtYield = 12;  // frame 48: the walkers on their way
+      }}},
+    // The moment after the gunner's death: the top man has blown up the gun and the barrel is
+    // gone; the pyramids break up, everyone flees the gun and the standing hop with raised arms.
+    {"death",
+     {1,
+      [](Game& g, ScriptedPump& pump) {
+        g.cheats.Set(Cheat::Invincibility, false);
+        Land(g, {{346, -1},
+                 {346, -2},
+                 {331, -3},
+                 {346.8f, 0},
+                 {250, 0},
+                 {427, 1},
+                 {427, 2},
+                 {470, 0},
+                 {520, 0}});
+        pump.holdAtYield = 5;  // frame 20: the fireball at the gun 30 px across, no barrel
+      }}},
 };
 
 }  // namespace
@@ -113,7 +157,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const auto scene = argc >= 2 ? Scenes.find(argv[1]) : Scenes.end();
   if (scene == Scenes.end() || argc > 3) {
-    std::fprintf(stderr, "usage: flakmire_showcase shells|explosion|busy-sky [SEED]\n");
+    std::fprintf(stderr,
+                 "usage: flakmire_showcase shells|explosion|busy-sky|pyramid|death [SEED]\n");
     return 2;
   }
   const std::uint64_t seed = argc == 3 ? std::stoull(argv[2]) : scene->second.seed;
@@ -132,6 +177,7 @@ int main(int argc, char** argv) {
   ResetGame(game);
   game.cheats.Set(Cheat::Invincibility, true);  // nothing ends the scene early
   scene->second.setUp(game, pump);
-  Timer1_Timer(game);
+  // After the gunner's death a tick runs one frame: tick on until the window is closed.
+  while (!game.Unloaded) Timer1_Timer(game);
   return 0;
 }

@@ -1,0 +1,69 @@
+// Whole runs to the gunner's death: by a pyramid of troopers, by a bomb, by his own heavy shell
+// and by the key left of 1 on the last level; and the troopers' flight from the dead gun.
+
+#include "fakes/test_game.h"
+
+namespace flakmire::testing {
+namespace {
+
+// From a reset on level 4 with 130 points, frames until the gunner dies, or three when he is
+// dead from the start (1000 at most), of
+//   0  troopers standing at the x of the crowd below, four or more on each side of the gun
+//      (none counts at 384 or 392);
+//   1  a bomb over the gun;  2  the key C pressed once, the gun straight up;
+//   3  on the last level, the key left of 1;
+//   4  a dead gunner, troopers standing at 390 and 357, moving 0.3 px a frame right into the
+//      wire before the bunker, which throws them back ever faster until it is fast enough to
+//      kill the first while the other gets out, at 402, and at 425.9 moving 0.4 px a frame
+//      left, which kills him at once;
+//   5  the second and third of a pyramid whose first man was shot, and two standing at 200.
+// Each draw is 0.0199, or 0.5 for no wind: every standing trooper hops once the gunner is dead,
+// and the wind turns every frame. Seen: the projectile slots made and the kind of the last one,
+// the kill cause, the frames, what the high-score window is handed (score, cause, level,
+// seconds: 95 after the reset), whether the barrel shows, the death timer (1 if it runs, plus 2
+// if it still runs after its tick), then each trooper "x,y" ("^" with raised arms, "pN" in a
+// pyramid, "-" gone).
+TEST(Runs, EndByAPyramidABombHisOwnHeavyShellOrTheTildeOnTheLastLevel) {
+  for (auto [run, seen] : {
+           std::pair{1, "3/k-1 '2' 162: 120 2 4 95s 0 1"},
+           {2, "2/k-1 '3' 273: 80 3 4 95s 0 1"},
+           {3, "0/k0 '4' 3: 0 4 11 95s 0 1"},
+           {4, "11/k2 '' 3: 0 0 4 95s 1 0 - 355.7,463^ 402,463^"},
+           {5, "0/k0 '' 1000: 120 0 4 95s 1 0 346,463^ p-1 346,440^ p-2 331,463^ p-3 269,463"},
+           {0,
+            "1/k-1 '1' 372: 120 1 4 95s 0 1 346,463^ p-1 346,440^ p-2 361,417 p-4 "
+            "330.8,463^ 383.3,463^ 390.8,463^ 447.1,463^ 427.5,463^ 427.5,440^ 440.3,463^"},
+       }) {
+    TestGame t;
+    Game& g = t.g;
+    t.fallback = run % 4 ? 0.5f : 0.0199f;
+    g.Points = 130, g.Level = run == 3 ? 10 : 3, g.GunLength = 6, t.dateTime += 95 / 86400.0;
+    for (float x : {345.8f, 330.0f, 300.0f, 320.0f, 384.0f, 392.0f, 470.0f, 460.0f, 450.0f, 440.0f})
+      if (run == 0) t.Put({true, x, StandingY, 0, 0, ChuteGone});
+    if (run == 4) t.Put({true, 390, 463, 0.3f}), t.Put({true, 357, 463, 0.3f});
+    if (run == 4) t.Put({true, 402, 463}), t.Put({true, 425.9f, 463, -0.4f}), g.Dead = true;
+    for (int place : {-2, -3, 0, 0})
+      if (run == 5) t.Put({true, place ? 346.0f : 200.0f, 463, 0, 0, ChuteGone, place});
+    if (run == 1) t.Make(Bomb, 396, 300);
+    if (run == 2 || run == 3) Form_KeyDown(g, run == 2 ? key_code::C : key_code::Tilde);
+    while (t.presents < 1000 && !(g.Dead && t.presents > 2)) RunFrame(g);
+    const RunResult r = ResultOfRun(g);
+    const bool timer = t.enabled[TimerId::tmrDead];
+    tmrDead_Timer(g);
+    std::string picture = Text("%d/k%d '%s' %d: %d %d %d %.3gs %d %d", g.Bullets.UpperBound(),
+                               g.Bullets[g.Bullets.UpperBound()].Kind, g.DeathMethod.c_str(),
+                               t.presents, r.NewScore, r.DeathMethod, r.Level, r.DateTime * 86400,
+                               g.scene.lnGun[1].Visible, timer + 2 * t.enabled[TimerId::tmrDead]);
+    for (int i = 1; i <= g.Troopers.UpperBound(); ++i) {
+      const TrooperData& m = g.Troopers[i];
+      const bool raised = g.scene.imgTrooper[i].Picture == PictureId::TrooperArmsRaised;
+      picture += !m.Active ? " -"
+                           : Text(" %.4g,%.4g%s", m.X, m.Y, raised ? "^" : "") +
+                                 (m.PyramidPos ? Text(" p%d", m.PyramidPos) : "");
+    }
+    EXPECT_EQ(picture, seen);
+  }
+}
+
+}  // namespace
+}  // namespace flakmire::testing

@@ -1,0 +1,76 @@
+// What shells, blood drops and explosions hit: troopers and their canopies, helicopters, jets,
+// and the gunner under his own falling shell.
+
+#include "game/hits.h"
+
+#include "fakes/test_game.h"
+
+namespace flakmire::testing {
+namespace {
+
+// "kind x,y vXVel,YVel" (moving 1,-5 unless given): an object in slot 1 of a table filled to its
+// reserved room, so that what its hits make grows the table. Troopers under open canopies at
+// (300, 300), (120, 120) and, down already, 395; one standing at 390 with his canopy packed; a
+// helicopter of health 3 and a jet of 9 at (100, 100). After its hit tests: the aircraft's health
+// (destroyed at 0 or less), the points, each trooper's chute ("-" when he is gone, "!" when his
+// canopy shows wrongly), every object in use ("kind@x,y Llife", a blood drop "b" and the degrees
+// it leaves at, 4.5 left of its way as each draw is 0.1), and "D" and the kill cause once the
+// gunner is dead.
+std::string Hit(const char* row) {
+  float kind, sx, sy, vx = 1, vy = -5;
+  std::sscanf(row, "%f %f,%f v%f,%f", &kind, &sx, &sy, &vx, &vy);
+  TestGame t;
+  t.g.FastFrame = true, t.g.FrameMs = 52, t.fallback = 0.1f;  // one drop a spurt
+  for (float x : {300, 120, 390, 395}) t.Put({true, x, x < 390 ? x : 463, 0, 0, x == 390 ? 2 : 1});
+  CreateCopter(t.g), CreateJet(t.g), t.Make(kind, sx, sy);
+  t.g.Copters[1] = {100, 100, true, 1, 3}, t.g.Jets[1] = {100, 100, true, 1.7f, 9};
+  while (t.g.Bullets.UpperBound() < 1024) t.Make(StandardShell, -500, 0);
+  t.g.Bullets[1].XVel = vx, t.g.Bullets[1].YVel = vy, t.g.Points = 0;
+  HitTests(t.g, 1, kind < 0 ? 40 : t.g.scene.imgBullet[1].Width);
+  std::string seen = Text("C%g J%g P%d ", t.g.Copters[1].Health, t.g.Jets[1].Health, t.g.Points);
+  for (int j = 1; j <= 4; ++j) {
+    const TrooperData& m = t.g.Troopers[j];
+    const bool canopy = m.Active && m.ChuteState == ChuteOpen;
+    seen += t.g.scene.imgPara[j].Visible != canopy ? '!' : "-012"[m.Active * (1 + m.ChuteState)];
+  }
+  for (int i = 1; i <= t.g.Bullets.UpperBound(); ++i) {
+    const BulletData& b = t.g.Bullets[i];
+    if (!b.Active || b.X == -500) continue;
+    seen += b.Kind == BloodDrop ? Text(" b%.2g", std::atan2(b.XVel / 0.4, -b.YVel) * 180 / Pi)
+                                : Text(" %d@%g,%g L%d", b.Kind, b.X, b.Y, b.Life);
+  }
+  return seen + (t.g.Dead ? " D" + t.g.DeathMethod : "");
+}
+
+TEST(Hits, KillTroopersPopCanopiesDamageAircraftAndKillTheGunnerUnderHisOwnShell) {
+  for (auto [row, seen] : {
+           // A shell hits whatever its box touches, and no trooper after the first; blood sprays
+           // upward along its way, but not from a trooper on the ground. Spent on a trooper, it
+           // still strikes the aircraft behind him. A blood drop passes troopers by.
+           std::pair{"0 300,326", "C3 J9 P5 -121 b6.8"},
+           {"0 411.5,475", "C3 J9 P5 112-"},
+           {"0 321.5,291", "C3 J9 P0 1121 0@321.5,291 L330"},
+           {"0 128,137.5 v3,4", "C2 J9 P6 1-21 b32"},
+           {"1 110,110", "C0 J6 P17 1121 -1@132,120 L280"},
+           // From above, a canopy goes and the shell flies on.
+           {"0 308,278", "C3 J9 P5 2121 0@308,278 L330"},
+           // Heavy shells burst beside the shell, big ones on the trooper; both on aircraft.
+           {"3 128,130", "C3 J9 P7 1-21 -1@136,142 L290 b6.8 -1@132,120 L300 -1@140,116 L290"},
+           {"6 128,130",
+            "C-97 J-1 P35 1-21 -2@128,132 L290 b6.8 -2@132,120 L280 -1@132,120 L280 -2@140,116 "
+            "L290 -1@140,116 L291"},
+           {"2 128,130", "C3 J9 P0 1121"},
+           // An explosion must reach into the middle; it stays and bleeds troopers any way.
+           {"-1 134,102.5", "C2.92 J8.975 P0 1121 -1@134,102.5 L300"},
+           {"-1 110,110", "C2.92 J8.975 P5 1-21 -1@110,110 L300 b18"},
+           // His own heavy or big shell kills the gunner over the gun, unless spent on a trooper.
+           {"3 405.9,437.5", "C3 J9 P0 1121 3@405.9,437.5 L1 -1@396,440 L300 D3"},
+           {"3 406,438", "C3 J9 P5 1122 3@406,438 L1000"},
+           {"3 398,470", "C3 J9 P5 11-1 -1@406,482 L290"},
+       }) {
+    EXPECT_EQ(Hit(row), seen) << row;
+  }
+}
+
+}  // namespace
+}  // namespace flakmire::testing
