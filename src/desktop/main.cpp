@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
   Form1 form;
   QtTimers timers;
   QtEventPump pump;
-  QtDialogs dialogs;
+  QtDialogs dialogs(&form);
   FluidMusic music;
   const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
 

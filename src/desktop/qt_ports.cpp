@@ -1,6 +1,7 @@
 #include "desktop/qt_ports.h"
 
 #include <QCoreApplication>
+#include <QMessageBox>
 
 #include "game/death.h"
 #include "game/game.h"
@@ -44,5 +45,11 @@ QTimer& QtTimers::Get(TimerId timer) {
 }
 
 void QtEventPump::ProcessEvents() { QCoreApplication::processEvents(); }
+
+void QtDialogs::Message(std::string_view text, std::string_view title) {
+  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(title.data(), title.size()),
+                  QString::fromUtf8(text.data(), text.size()), QMessageBox::Ok, owner_);
+  box.exec();
+}
 
 }  // namespace flakmire

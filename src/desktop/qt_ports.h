@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <QWidget>
 
 #include "ports/dialogs.h"
 #include "ports/event_pump.h"
@@ -36,8 +37,14 @@ class QtEventPump final : public EventPump {
 
 class QtDialogs final : public Dialogs {
  public:
+  explicit QtDialogs(QWidget* owner) : owner_(owner) {}
+
   // The cheat panel comes with its own window; until then the code word opens nothing.
   void ShowCheatPanel() override {}
+  void Message(std::string_view text, std::string_view title) override;
+
+ private:
+  QWidget* owner_;
 };
 
 }  // namespace flakmire

@@ -11,11 +11,16 @@ void BeKilled(Game& g) {
   g.Dead = true;
   g.scene.lnGun[0].Visible = false;
   g.scene.lnGun[1].Visible = false;
-  // The high-score window takes the run here, once it is merged: SubmitScore(-1, 0, 0, 0, "")
-  // loads and checks its table; then the message "But you cheated! :(" titled "Flakmire" if the
-  // player cheated, else SubmitScore with ResultOfRun(g). Right here, at once: a second killer in
-  // this frame overwrites DeathMethod.
-  //
+  // The run goes to the high-score window at once: a second killer in this frame overwrites
+  // DeathMethod. Submitting -1 first loads and checks the table.
+  HighScoreWindow& window = g.ports.highScores;
+  window.SubmitScore(LoadOnlyScore, 0, 0, 0, "");
+  if (g.cheats[Cheat::Cheated]) {
+    g.ports.dialogs.Message("But you cheated! :(", "Flakmire");
+  } else {
+    const RunResult run = ResultOfRun(g);
+    window.SubmitScore(run.NewScore, run.DeathMethod, run.Level, run.DateTime, "");
+  }
   // The death timer comes last. Its window's Play is the only way to a new run, and BeKilled runs
   // inside the trooper and projectile passes: no message box or check above may give it the
   // chance to fire while they still walk their tables.
@@ -24,8 +29,11 @@ void BeKilled(Game& g) {
 
 void tmrDead_Timer(Game& g) {
   g.ports.timers.SetEnabled(TimerId::tmrDead, false);
-  // Here the high-score window is shown modally, once it is merged. Timer1 off while it is up
-  // keeps the playfield still and the program idle behind it.
+  // No frames behind the window: the playfield stands still under it and the program idles.
+  g.ports.timers.SetEnabled(TimerId::Timer1, false);
+  g.ports.highScores.ShowModal();
+  // Its Play has started the next run; closed any other way, the dead run goes on a frame a tick.
+  if (!g.Unloaded) g.ports.timers.SetEnabled(TimerId::Timer1, true);
 }
 
 RunResult ResultOfRun(Game& g) {

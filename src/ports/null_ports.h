@@ -34,6 +34,7 @@ class NullEventPump final : public EventPump {
 class NullDialogs final : public Dialogs {
  public:
   void ShowCheatPanel() override {}
+  void Message(std::string_view, std::string_view) override {}
 };
 
 class NullMusic final : public Music {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <deque>
 #include <functional>
 #include <map>
@@ -22,8 +23,16 @@ inline void Note(char what) {
 
 // Every port the game needs, scripted. The clock moves only when the game sleeps (a 1/64 s step)
 // or a test moves it; draws come from `queue`, then `fallback`, or from a seeded generator once
-// Seed was called; timers and dialogs only record what they were asked.
-struct FakePorts : Clock, Random, KeyState, MainWindow, Timers, EventPump, Dialogs, Music {
+// Seed was called; timers, dialogs and the high-score window only record what they were asked.
+struct FakePorts : Clock,
+                   Random,
+                   KeyState,
+                   MainWindow,
+                   Timers,
+                   EventPump,
+                   Dialogs,
+                   Music,
+                   HighScoreWindow {
   float now = 36000;  // 10:00 in the morning
   double dateTime = 46000.5;
   std::deque<float> queue;
@@ -32,10 +41,11 @@ struct FakePorts : Clock, Random, KeyState, MainWindow, Timers, EventPump, Dialo
   std::set<int> down;
   std::string caption;
   Pointer pointer = Pointer::Normal;
+  bool tickBehindModal = false;
   std::map<TimerId, bool> enabled;
   std::function<void()> onYield;
-  std::vector<std::string> played;
-  int sleeps = 0, draws = 0, shows = 0, presents = 0, yields = 0, cheatPanels = 0;
+  std::vector<std::string> played, messages, submitted;
+  int sleeps = 0, draws = 0, shows = 0, presents = 0, yields = 0, cheatPanels = 0, modals = 0;
 
   float SecondsSinceMidnight() override { return now; }
   void SleepUntilNextTick() override { ++sleeps, Note('S'), now += 1.0f / 64; }
@@ -63,9 +73,18 @@ struct FakePorts : Clock, Random, KeyState, MainWindow, Timers, EventPump, Dialo
     if (onYield) onYield();
   }
   void ShowCheatPanel() override { ++cheatPanels; }
+  void Message(std::string_view text, std::string_view title) override {
+    messages.push_back(std::string(title) + "|" + std::string(text));
+  }
   void PlayOnce(const std::string& path) override { played.push_back(path); }
+  void SubmitScore(int score, int cause, int level, double days, std::string_view) override {
+    const long seconds = std::lround(days * 86400);
+    submitted.push_back(std::to_string(score) + " " + std::to_string(cause) + " " +
+                        std::to_string(level) + " " + std::to_string(seconds) + "s");
+  }
+  void ShowModal() override { ++modals, tickBehindModal = enabled[TimerId::Timer1]; }
   Ports ports() {
-    return Ports{*this, *this, *this, *this, *this, *this, *this, *this, "/opt/flakmire"};
+    return Ports{*this, *this, *this, *this, *this, *this, *this, *this, "/opt/flakmire", *this};
   }
 };
 

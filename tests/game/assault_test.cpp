@@ -25,13 +25,13 @@ namespace {
 // pyramid, "-" gone).
 TEST(Runs, EndByAPyramidABombHisOwnHeavyShellOrTheTildeOnTheLastLevel) {
   for (auto [run, seen] : {
-           std::pair{1, "3/k-1 '2' 162: 120 2 4 95s 0 1"},
-           {2, "2/k-1 '3' 273: 80 3 4 95s 0 1"},
-           {3, "0/k0 '4' 3: 0 4 11 95s 0 1"},
-           {4, "11/k2 '' 3: 0 0 4 95s 1 0 - 355.7,463^ 402,463^"},
-           {5, "0/k0 '' 1000: 120 0 4 95s 1 0 346,463^ p-1 346,440^ p-2 331,463^ p-3 269,463"},
+           std::pair{1, "3/k-1 '2' 162: -1 0 0 0s 120 2 4 95s 0 1"},
+           {2, "2/k-1 '3' 273: -1 0 0 0s 80 3 4 95s 0 1"},
+           {3, "0/k0 '4' 3: -1 0 0 0s 0 4 11 95s 0 1"},
+           {4, "11/k2 '' 3: 1 0 - 355.7,463^ 402,463^"},
+           {5, "0/k0 '' 1000: 1 0 346,463^ p-1 346,440^ p-2 331,463^ p-3 269,463"},
            {0,
-            "1/k-1 '1' 372: 120 1 4 95s 0 1 346,463^ p-1 346,440^ p-2 361,417 p-4 "
+            "1/k-1 '1' 372: -1 0 0 0s 120 1 4 95s 0 1 346,463^ p-1 346,440^ p-2 361,417 p-4 "
             "330.8,463^ 383.3,463^ 390.8,463^ 447.1,463^ 427.5,463^ 427.5,440^ 440.3,463^"},
        }) {
     TestGame t;
@@ -47,13 +47,13 @@ TEST(Runs, EndByAPyramidABombHisOwnHeavyShellOrTheTildeOnTheLastLevel) {
     if (run == 1) t.Make(Bomb, 396, 300);
     if (run == 2 || run == 3) Form_KeyDown(g, run == 2 ? key_code::C : key_code::Tilde);
     while (t.presents < 1000 && !(g.Dead && t.presents > 2)) RunFrame(g);
-    const RunResult r = ResultOfRun(g);
     const bool timer = t.enabled[TimerId::tmrDead];
     tmrDead_Timer(g);
-    std::string picture = Text("%d/k%d '%s' %d: %d %d %d %.3gs %d %d", g.Bullets.UpperBound(),
-                               g.Bullets[g.Bullets.UpperBound()].Kind, g.DeathMethod.c_str(),
-                               t.presents, r.NewScore, r.DeathMethod, r.Level, r.DateTime * 86400,
-                               g.scene.lnGun[1].Visible, timer + 2 * t.enabled[TimerId::tmrDead]);
+    std::string picture =
+        Text("%d/k%d '%s' %d:", g.Bullets.UpperBound(), g.Bullets[g.Bullets.UpperBound()].Kind,
+             g.DeathMethod.c_str(), t.presents);
+    for (const std::string& run : t.submitted) picture += " " + run;
+    picture += Text(" %d %d", g.scene.lnGun[1].Visible, timer + 2 * t.enabled[TimerId::tmrDead]);
     for (int i = 1; i <= g.Troopers.UpperBound(); ++i) {
       const TrooperData& m = g.Troopers[i];
       const bool raised = g.scene.imgTrooper[i].Picture == PictureId::TrooperArmsRaised;
@@ -62,6 +62,27 @@ TEST(Runs, EndByAPyramidABombHisOwnHeavyShellOrTheTildeOnTheLastLevel) {
                                  (m.PyramidPos ? Text(" p%d", m.PyramidPos) : "");
     }
     EXPECT_EQ(picture, seen);
+  }
+}
+
+// The gunner dies once: the high-score window loads its table (-1), then takes the run with the
+// first killer's cause, unless the run was cheated; 2.5 s later it shows, and no frame runs
+// behind it.
+TEST(Death, HandsTheRunToTheHighScoreWindowOnceAndShowsItWithTheGameStill) {
+  for (auto [cheated, seen] : {std::pair{false, "-1 0 0 0s/42 2 4 95s/ 1 0 1 1"},
+                               {true, "-1 0 0 0s/Flakmire|But you cheated! :(/ 1 0 1 1"}}) {
+    TestGame t;
+    t.g.Score = 42, t.g.Level = 3, t.dateTime += 95 / 86400.0;
+    t.g.cheats.Set(Cheat::Cheated, cheated);
+    t.g.DeathMethod = '2', BeKilled(t.g), t.g.DeathMethod = '1', BeKilled(t.g);
+    std::string picture;
+    for (const auto& said : {t.submitted, t.messages}) {
+      for (const std::string& line : said) picture.append(line).append("/");
+    }
+    picture += Text(" %d", t.enabled[TimerId::tmrDead]);
+    tmrDead_Timer(t.g);
+    picture += Text(" %d %d %d", t.enabled[TimerId::tmrDead], t.modals, t.enabled[TimerId::Timer1]);
+    EXPECT_EQ(picture + (t.tickBehindModal ? " ticking" : ""), seen) << cheated;
   }
 }
 

@@ -159,7 +159,6 @@ TEST(Troopers, FallOpenTheirParachutesDriftLandAndDie) {
            {{true, 200, 463, 0, 0, 2}, 0, "200,463 v0,0 c2 p0 ++- 10"},
            {{true, 200, 462, 0, 0, 2}, 0, "200.01,462.03 v0.01,0.03 c2 p0 ++- 10"},
            {{true, 346, 440, 2, 1, 2, -2}, 0, "346,440 v0,0 c2 p-2 ++- 10"},  // in a pyramid
-           {{true, 346, 470, 2, 3, 2, -1}, 0, "346,470 v0,0 c2 p-1 ++- 10"},  // never lands
            // Jumping Castle: the ground throws him up and X < 0 or X + 8 > 794 turn him, at 0.9.
            {{true, 200, 462, 0, 3, 2}, 1, "200.01,465.03 v0.01,-2.727 c2 p0 ++- 10"},
            {{true, -1, 100, -2, 0.8f, 1}, 1, "0.791,100.8 v1.791,0.8 c1 p0 +++ 10"},
