@@ -222,38 +222,62 @@ TEST(Spurt, ThrowsFewerDropsOnSlowerFramesSpreadWithinTheVariance) {
   }
 }
 
-// The kinds and x of the projectiles in use, in slot order: " 5@300 -1@305".
+// The projectiles in use, in slot order: " kind@x,y/life".
 std::string InUse(const Game& g) {
   std::string s;
   for (int i = 1; i <= g.Bullets.UpperBound(); ++i) {
-    if (g.Bullets[i].Active) s += Text(" %d@%d", g.Bullets[i].Kind, int(g.Bullets[i].X));
+    const BulletData& b = g.Bullets[i];
+    if (b.Active) s += Text(" %d@%g,%g/%d", b.Kind, b.X, b.Y, b.Life);
   }
   return s;
 }
 
-// A bomb at (x, y), held still for its step; gravity 0.01 and the wind move it otherwise.
-TEST(Bomb, FallsUnderItsOwnGravityAndKillsTheGunInsideItsZone) {
+TEST(Bomb, FallsUnderItsOwnGravityAndDriftsWithTheWind) {
   TestGame t;
   t.g.WindDrift = 0.001f;
   t.Make(Bomb, 300, 200, 1.7f);
   DoBullets(t.g), DoBullets(t.g);
   EXPECT_EQ(Bullet(t.g, 1),
             "k5 303.403,200.03 v1.702,0.02 L6 15x15 @295.903,192.53 0,0,128/0,0,64");
-  // In the zone: a fireball at the gun, and one of life 30 where the bomb was.
-  for (auto [x, y, seen] : {std::tuple{376.0f, 440.0f, std::string("0 '' 5@376")},
-                            {376.5f, 440.0f, "1 '2' -1@396 -1@376"},
-                            {415.5f, 440.0f, "1 '2' -1@396 -1@415"},
-                            {416.0f, 440.0f, "0 '' 5@416"},
-                            {396.0f, 432.0f, "0 '' 5@396"},
-                            {396.0f, 432.5f, "1 '2' -1@396 -1@396"}}) {
+}
+
+// A bomb at (x, y) with this life, held still for its step, and an object of this kind dx right
+// of it. Seen: the bomb's life, the points (a shell that strikes it pays 30), the gunner's fate,
+// and the projectiles in use. A bomb inside the gun's zone kills the gunner with a fireball at the
+// gun; a bomb whose life ends at 0 leaves a fireball of life 30 where it was.
+TEST(Bomb, KillsTheGunInsideItsZoneAndEachKindOfShellDoesItsOwnDamage) {
+  for (auto [x, y, kind, dx, life, seen] :
+       {std::tuple{376.0f, 440.0f, 9, 0.0f, 6, "6 0 0 '' 5@376,440/6"},
+        {376.5f, 440.0f, 9, 0.0f, 6, "0 0 1 '2' -1@396,440/300 -1@376.5,440/30"},
+        {415.5f, 440.0f, 9, 0.0f, 6, "0 0 1 '2' -1@396,440/300 -1@415.5,440/30"},
+        {416.0f, 440.0f, 9, 0.0f, 6, "6 0 0 '' 5@416,440/6"},
+        {396.0f, 432.0f, 9, 0.0f, 6, "6 0 0 '' 5@396,432/6"},
+        {396.0f, 432.5f, 9, 0.0f, 6, "0 0 1 '2' -1@396,440/300 -1@396,432.5/30"},
+        {300.0f, 200.0f, 0, 11.9f, 6, "5 30 0 '' 5@300,200/5"},
+        {300.0f, 200.0f, 0, 12.0f, 6, "6 0 0 '' 5@300,200/6 0@312,200/330"},  // reach 12
+        {300.0f, 200.0f, 1, 5.0f, 6, "3 30 0 '' 5@300,200/3"},
+        {300.0f, 200.0f, 1, 5.0f, 2, "-1 30 0 ''"},  // below 0: no fireball
+        {300.0f, 200.0f, 0, 5.0f, 1, "0 30 0 '' -1@300,200/30"},
+        {300.0f, 200.0f, 3, 5.0f, 6, "2 30 0 '' 5@300,200/2 -1@305,200/300"},
+        {300.0f, 200.0f, 6, 5.0f, 6, "-1 30 0 '' -2@300,200/300"},
+        {300.0f, 200.0f, -2, 20.0f, 6, "-1 0 0 '' -2@320,200/300 -2@300,200/300"},
+        {300.0f, 200.0f, -1, 5.0f, 6, "6 0 0 '' 5@300,200/6 -1@305,200/300"},
+        {300.0f, 200.0f, 2, 1.0f, 6, "6 0 0 '' 5@300,200/6 2@301,200/150"},
+        {300.0f, 200.0f, 5, 1.0f, 6, "6 0 0 '' 5@300,200/6 5@301,200/6"}}) {
     TestGame t;
+    t.g.FastFrame = true;
     t.Make(Bomb, x, y);
-    t.g.Bullets[1].YVel = -0.01f;
-    DoBullets(t.g);
-    const std::string gun = t.g.Dead ? " " + Bullet(t.g, 2).substr(0, 21) : "";
-    EXPECT_EQ(Text("%d '%s'", t.g.Dead, t.g.DeathMethod.c_str()) + InUse(t.g) + gun,
-              seen + (t.g.Dead ? std::string(" k-1 396,440 v0,0 L300") : ""));
-    EXPECT_EQ(t.g.Bullets.UpperBound() == 3 ? t.g.Bullets[3].Life : 30, 30) << "the bomb's burst";
+    t.g.Bullets[1].Life = life, t.g.Bullets[1].YVel = -0.01f;
+    if (kind != 9)
+      t.Make(kind, x + dx, y),
+          t.g.scene.imgBullet[2].Width = kind < 0 ? 60 : t.g.scene.imgBullet[2].Width;
+    t.g.Points = 0;
+    DoBomb(t.g, 1);
+    EXPECT_EQ(
+        Text("%d %d %d '%s'", t.g.Bullets[1].Life, t.g.Points, t.g.Dead, t.g.DeathMethod.c_str()) +
+            InUse(t.g),
+        seen)
+        << x << " " << y << " " << kind;
   }
 }
 
@@ -281,37 +305,10 @@ TEST(Bomb, LandingMarksTheClosestImpactsAndNarrowsTheBombingWindow) {
     const Scene& s = t.g.scene;
     EXPECT_EQ(Text("%s,%s %d..%d", s.lnFlagPole[1].Tag.c_str(), s.lnFlagPole[2].Tag.c_str(),
                    t.g.BombMinOffset, t.g.BombMaxOffset) +
-                  InUse(t.g).substr(InUse(t.g).rfind(' ')) +
-                  Text(" %d", t.g.Bullets[t.g.Bullets.UpperBound()].Life),
-              std::string(seen) + Text(" -1@%d 30", int(x + xvel)))
+                  InUse(t.g).substr(InUse(t.g).rfind(' ')),
+              std::string(seen) + Text(" -1@%g,488.01/30", x + xvel))
         << x << " " << tag;
     EXPECT_THAT(Bullet(t.g, 1), HasSubstr(" free hidden @"));
-  }
-}
-
-// The other object sits dx right of the bomb at (300, 200); a shell's hit pays 30 points.
-TEST(Bomb, EachKindOfShellDoesItsOwnDamage) {
-  for (auto [kind, life, dx, seen] : {std::tuple{0, 6, 11.9f, "5 30 5@300"},
-                                      {0, 6, 12.0f, "6 0 5@300 0@312"},  // reach (9 + 15) / 2
-                                      {1, 6, 5.0f, "3 30 5@300"},
-                                      {1, 2, 5.0f, "-1 30"},  // below 0: no fireball
-                                      {0, 1, 5.0f, "0 30 -1@300"},
-                                      {3, 6, 5.0f, "2 30 5@300 -1@305"},
-                                      {6, 6, 5.0f, "-1 30 -2@300"},
-                                      {-2, 6, 20.0f, "-1 0 -2@320 -2@300"},
-                                      {-1, 6, 5.0f, "6 0 5@300 -1@305"},
-                                      {2, 6, 1.0f, "6 0 5@300 2@301"},
-                                      {5, 6, 1.0f, "6 0 5@300 5@301"}}) {
-    TestGame t;
-    t.g.FastFrame = true;
-    t.Make(Bomb, 300, 200);
-    t.g.Bullets[1].Life = life, t.g.Bullets[1].YVel = -0.01f;
-    t.Make(kind, 300 + dx, 200);
-    if (kind < 0) t.g.scene.imgBullet[2].Width = 60;
-    t.g.Points = 0;
-    DoBomb(t.g, 1);
-    EXPECT_EQ(Text("%d %d", t.g.Bullets[1].Life, t.g.Points) + InUse(t.g), seen)
-        << kind << " " << life << " " << dx;
   }
 }
 
