@@ -102,7 +102,8 @@ TEST(Frame, KeepsScoreLevelsWindAndPaceAndBringsAircraftInTheirPhase) {
        }) {
     TestGame t;
     t.g.Points = r.points, t.g.Score = r.score, t.g.Level = r.level, t.g.LevelClock = r.clock;
-    t.g.Wind = r.wind, t.g.WindDrift = r.wind / 1000, t.g.Dead = r.dead, t.g.LastFrameTime = r.last;
+    t.g.Wind = r.wind, t.g.WindDrift = r.dead ? 0.5f : r.wind / 1000, t.g.Dead = r.dead,
+    t.g.LastFrameTime = r.last;
     t.now = r.now, t.g.scene.lnFlagPole[1].Tag = r.tag;
     t.g.cheats.Set(r.cheat, true);
     t.queue = r.draws;
@@ -117,10 +118,11 @@ TEST(Frame, KeepsScoreLevelsWindAndPaceAndBringsAircraftInTheirPhase) {
                  flag.Left, flag.Width);
     EXPECT_THAT(seen, HasSubstr(r.seen));
   }
-  TestGame t;  // 8001 frames a level, and the level after the last is the last
+  TestGame t;       // 8001 frames a level, and the level after the last is the last
+  int offBeat = 0;  // yields in a frame that is not a fourth one
+  t.onYield = [&] { offBeat += t.presents % 4 != 0; };
   while (t.g.Level == 0 && t.presents < 9000) t.Frame();
-  EXPECT_EQ(Text("%d %d", t.presents, t.yields), "8001 2001")
-      << "a yield every fourth, and the last";
+  EXPECT_EQ(Text("%d %d %d", t.presents, t.yields, offBeat), "8001 2001 1") << "and the last";
   t.g.Level = 10, t.g.LevelClock = 8;
   t.Frame();
   EXPECT_EQ("'" + t.caption + Text("' %d", t.g.Level), endless + " 10");

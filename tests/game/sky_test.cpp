@@ -59,7 +59,7 @@ TEST(Aircraft, LeaveOnlyBeyondTheStartLinesAndDropTroopersFromTheDoor) {
     jet ? enter(t.g.Jets[1]) : enter(t.g.Copters[1]);
     t.queue = {0};  // a drop, or a bomb
     jet ? DoPlanes(t.g, false) : DoCopters(t.g, false);
-    EXPECT_THAT(Aircraft(t.g, jet), HasSubstr(seen)) << jet << " " << x;
+    EXPECT_THAT(Aircraft(t.g, jet), EndsWith(seen)) << jet << " " << x;
     if (jet) continue;
     EXPECT_THAT(Soldier(t.g, 1), StartsWith(Text("%g,97 v%g,0 c0 ", x + 24, xVel)));
   }
