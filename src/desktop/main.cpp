@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
                   highScores});
   form.Attach(game);
   timers.Attach(game);
+  dialogs.Attach(game.cheats);
   highScores.OnPlay([&game] { ResetGame(game); });
 
   QTimer::singleShot(0, [&game] { Form_Load(game); });

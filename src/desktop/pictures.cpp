@@ -25,9 +25,21 @@ Pictures::Pictures() {
   set(PictureId::TrooperArmsRaised, Load("trooper_arms_raised"));
   set(PictureId::Parachute, Load("parachute"));
   set(PictureId::Wire, Load("wire"));
+  set(PictureId::LetterF, Load("title_f"));
+  set(PictureId::LetterL, Load("title_l"));
+  set(PictureId::LetterA, Load("title_a"));
+  set(PictureId::LetterK, Load("title_k"));
+  set(PictureId::LetterM, Load("title_m"));
+  set(PictureId::LetterI, Load("title_i"));
+  set(PictureId::LetterR, Load("title_r"));
+  set(PictureId::LetterE, Load("title_e"));
+  set(PictureId::LetterBang, Load("title_bang"));
+  set(PictureId::FlakBurst, Load("title_burst"));
 }
 
 QIcon Pictures::WindowIcon() { return QIcon(QPixmap::fromImage(Load("icon"))); }
+
+QIcon Pictures::FirstLetterIcon() { return QIcon(QPixmap::fromImage(Load("title_f"))); }
 
 QCursor Pictures::TransparentPointer() {
   QPixmap clear(32, 32);

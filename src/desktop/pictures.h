@@ -20,11 +20,13 @@ class Pictures {
   }
 
   static QIcon WindowIcon();
+  // The cheat panel's icon: the first letter of the title.
+  static QIcon FirstLetterIcon();
   // A fully transparent 32 x 32 pointer: no pointer shows over the window while it is set.
   static QCursor TransparentPointer();
 
  private:
-  std::array<QPixmap, static_cast<std::size_t>(PictureId::Wire) + 1> pixmaps_;
+  std::array<QPixmap, static_cast<std::size_t>(PictureId::FlakBurst) + 1> pixmaps_;
 };
 
 }  // namespace flakmire

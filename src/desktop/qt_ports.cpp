@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 
+#include "desktop/frm_cheat.h"
 #include "game/death.h"
 #include "game/game.h"
 #include "game/game_loop.h"
@@ -45,6 +46,12 @@ QTimer& QtTimers::Get(TimerId timer) {
 }
 
 void QtEventPump::ProcessEvents() { QCoreApplication::processEvents(); }
+
+void QtDialogs::ShowCheatPanel() {
+  if (cheats_ == nullptr) return;
+  frmCheat panel(*cheats_, owner_);
+  panel.exec();
+}
 
 void QtDialogs::Message(std::string_view text, std::string_view title) {
   QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(title.data(), title.size()),

@@ -11,6 +11,7 @@
 namespace flakmire {
 
 struct Game;
+class Cheats;
 
 // The main window's timers as QTimers; each calls its handler in the game when it comes due.
 class QtTimers final : public QObject, public Timers {
@@ -35,16 +36,21 @@ class QtEventPump final : public EventPump {
   void ProcessEvents() override;
 };
 
+// Qt's windows over the main window: the cheat panel, made afresh for each opening, and the
+// message box.
 class QtDialogs final : public Dialogs {
  public:
   explicit QtDialogs(QWidget* owner) : owner_(owner) {}
 
-  // The cheat panel comes with its own window; until then the code word opens nothing.
-  void ShowCheatPanel() override {}
+  // The switches the cheat panel sets.
+  void Attach(Cheats& cheats) { cheats_ = &cheats; }
+
+  void ShowCheatPanel() override;
   void Message(std::string_view text, std::string_view title) override;
 
  private:
   QWidget* owner_;
+  Cheats* cheats_ = nullptr;
 };
 
 }  // namespace flakmire

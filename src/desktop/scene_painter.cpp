@@ -21,6 +21,17 @@ void PaintSprite(QPainter& p, const Pictures& pictures, const Sprite& s) {
   p.drawPixmap(QPointF(std::round(s.Left), std::round(s.Top)), pictures[s.Picture]);
 }
 
+// A title letter fills its box, however narrow: nearest-neighbour scaling keeps the pixel art
+// crisp.
+void PaintStretched(QPainter& p, const Pictures& pictures, const Sprite& s) {
+  if (!s.Visible || s.Picture == PictureId::None) return;
+  const QRect box(static_cast<int>(std::round(s.Left)), static_cast<int>(std::round(s.Top)),
+                  static_cast<int>(std::round(s.Width)), static_cast<int>(std::round(s.Height)));
+  if (box.isEmpty()) return;
+  p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  p.drawPixmap(box, pictures[s.Picture]);
+}
+
 void PaintShape(QPainter& p, const Shape& s) {
   if (!s.Visible || s.Width < 1 || s.Height < 1) return;
   p.setPen(QPen(ToQColor(s.BorderColor), 1));
@@ -110,6 +121,9 @@ void ScenePainter::Paint(QPainter& p, const Scene& s) const {
           shape(s.shpFlag[i]);
           PaintLine(p, s.lnFlagPole[i]);
         }
+        break;
+      case Layer::Letters:
+        for (const Sprite& letter : s.imgLetter) PaintStretched(p, pictures_, letter);
         break;
     }
   }

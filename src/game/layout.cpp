@@ -89,6 +89,16 @@ Scene MakePlayfield() {
       MakeSprite(PictureId::Parachute, 384, 334, ParachuteSize, ParachuteSize));
   s.imgBullet = ControlArray<Shape>(
       MakeShape(ShapeKind::Circle, 432, 384, 49, 1, BulletFill, BulletBorder, false));
+
+  // A letter that repeats an earlier one has no picture of its own: the "!" after the first.
+  constexpr std::array<PictureId, 12> letters = {
+      PictureId::LetterF,    PictureId::LetterL, PictureId::LetterA, PictureId::LetterK,
+      PictureId::LetterM,    PictureId::LetterI, PictureId::LetterR, PictureId::LetterE,
+      PictureId::LetterBang, PictureId::None,    PictureId::None,    PictureId::FlakBurst};
+  for (int i = 0; i < static_cast<int>(letters.size()); ++i) {
+    const float left = i == TurnOverLetter ? FirstLetterLeft : FirstLetterLeft + LetterPitch * i;
+    s.imgLetter[i] = MakeSprite(letters[i], left, LetterTop, LetterWidth, LetterHeight);
+  }
   return s;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string_view>
 
 #include "game/scene.h"
 
@@ -23,6 +24,12 @@ constexpr int TrooperWidth = 17, TrooperHeight = 25;
 constexpr int ParachuteSize = 33;
 constexpr int WireWidth = 65, WireHeight = 17;
 
+// The title's letter places; repeated letters take their pictures from the first of them at load.
+constexpr std::string_view Title = "FLAKMIRE!!!";
+constexpr int LetterWidth = 55, LetterHeight = 68;
+constexpr float LetterTop = 144, FirstLetterLeft = 88, LetterPitch = 56;
+constexpr int TurnOverLetter = 11;  // sprite 11 holds what the first letter turns into
+
 Scene MakePlayfield();
 
 // The layers of the playfield, from the back to the front. Members loaded at run time are
@@ -43,11 +50,13 @@ enum class Layer {
   ThirdFlag,  // pole and flag 0
   Gun,        // lnGun 0, then 1 in front
   Flags,      // poles and flags 1, then 2 in front
+  Letters,    // the title, over everything
 };
 
-constexpr std::array<Layer, 15> BackToFront = {
-    Layer::Copters,    Layer::RoofWire, Layer::Bunker,    Layer::Ground,     Layer::Label1,
-    Layer::Parachutes, Layer::Turret,   Layer::Bullets,   Layer::GroundWire, Layer::Troopers,
-    Layer::Jets,       Layer::Label2,   Layer::ThirdFlag, Layer::Gun,        Layer::Flags};
+constexpr std::array<Layer, 16> BackToFront = {
+    Layer::Copters,    Layer::RoofWire,   Layer::Bunker, Layer::Ground,
+    Layer::Label1,     Layer::Parachutes, Layer::Turret, Layer::Bullets,
+    Layer::GroundWire, Layer::Troopers,   Layer::Jets,   Layer::Label2,
+    Layer::ThirdFlag,  Layer::Gun,        Layer::Flags,  Layer::Letters};
 
 }  // namespace flakmire

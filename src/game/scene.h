@@ -26,9 +26,20 @@ enum class PictureId : std::uint8_t {
   TrooperArmsRaised,
   Parachute,
   Wire,
+  // The title's letters, and the flak burst that the first letter turns into.
+  LetterF,
+  LetterL,
+  LetterA,
+  LetterK,
+  LetterM,
+  LetterI,
+  LetterR,
+  LetterE,
+  LetterBang,
+  FlakBurst,
 };
 
-// An image control, drawn at its natural size.
+// An image control, drawn at its natural size; a title letter is stretched to its box.
 struct Sprite {
   float Left = 0, Top = 0, Width = 0, Height = 0;
   bool Visible = false;
@@ -123,6 +134,9 @@ struct Scene {
   ControlArray<Sprite> imgPara{Sprite{}};
   ControlArray<Shape> imgBullet{Shape{}};
   Sprite imgCopter2, imgJet2, imgTrooper2;
+
+  // The title: 0 to 10 its letters, 11 the picture the first one turns into.
+  std::array<Sprite, 12> imgLetter;
 };
 
 }  // namespace flakmire

@@ -5,6 +5,8 @@
 #include <string_view>
 
 #include "game/game.h"
+#include "game/intro.h"
+#include "game/layout.h"
 #include "game/tags.h"
 
 namespace flakmire {
@@ -15,6 +17,16 @@ constexpr int StartingBombMaxOffset = 1000;
 constexpr int StartingBombMinOffset = -1000;
 constexpr long LeftPoleHome = 64;
 constexpr long RightPoleHome = 728;
+// A title letter without a picture of its own shows the same letter as the first place before it
+// that has it.
+void LendRepeatedLetters(Scene& s) {
+  for (std::size_t i = 0; i < Title.size(); ++i) {
+    if (s.imgLetter[i].Picture != PictureId::None) continue;
+    const std::size_t first = Title.find(Title[i]);
+    if (first < i) s.imgLetter[i].Picture = s.imgLetter[first].Picture;
+  }
+}
+
 }  // namespace
 
 void ShowLevelCaption(Game& g) {
@@ -28,7 +40,10 @@ void ShowLevelCaption(Game& g) {
 
 void Form_Load(Game& g) {
   g.ports.window.Show();
+  LendRepeatedLetters(g.scene);
   g.ports.music.PlayOnce(g.ports.programFolder + "/dropling.mid");
+  Intro(g);
+  if (g.Unloaded) return;  // closed during the title
   // The table is loaded and checked, and shown, before the first run.
   g.ports.highScores.SubmitScore(LoadOnlyScore, 0, 0, 0, "");
   g.ports.highScores.ShowModal();

@@ -6,8 +6,8 @@ struct Game;
 
 // Start-up of the program, the reset of a run and the closing of the main window.
 
-// Runs once when the main window is created: shows it, starts the music, shows the high-score
-// table, then starts the first run.
+// Runs once when the main window is created: shows it, starts the music, plays the title, shows
+// the high-score table, then starts the first run.
 void Form_Load(Game& g);
 
 // Puts a new run in place: empty tables, the gun out, 10 points, level 1, no cheats, and

@@ -21,9 +21,10 @@ inline void Note(char what) {
   if (Trace) *Trace += what;
 }
 
-// Every port the game needs, scripted. The clock moves only when the game sleeps (a 1/64 s step)
-// or a test moves it; draws come from `queue`, then `fallback`, or from a seeded generator once
-// Seed was called; timers, dialogs and the high-score window only record what they were asked.
+// Every port the game needs, scripted. The clock moves only when the game sleeps (by `tick`, and
+// back to 0 at midnight) or a test moves it; draws come from `queue`, then `fallback`, or from a
+// seeded generator once Seed was called; timers, dialogs and the high-score window only record what
+// they were asked.
 struct FakePorts : Clock,
                    Random,
                    KeyState,
@@ -34,6 +35,7 @@ struct FakePorts : Clock,
                    Music,
                    HighScoreWindow {
   float now = 36000;  // 10:00 in the morning
+  float tick = 1.0f / 64;
   double dateTime = 46000.5;
   std::deque<float> queue;
   float fallback = 0.5f, lastSeed = 0;
@@ -48,7 +50,7 @@ struct FakePorts : Clock,
   int sleeps = 0, draws = 0, shows = 0, presents = 0, yields = 0, cheatPanels = 0, modals = 0;
 
   float SecondsSinceMidnight() override { return now; }
-  void SleepUntilNextTick() override { ++sleeps, Note('S'), now += 1.0f / 64; }
+  void SleepUntilNextTick() override { ++sleeps, Note('S'), now = std::fmod(now + tick, 86400); }
   double DateTimeNow() override { return dateTime; }
   float Rnd() override {
     ++draws, Note('r');

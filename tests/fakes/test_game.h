@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "cheats/cheat_panel.h"
 #include "fakes/fake_ports.h"
 #include "game/blood.h"
 #include "game/copters.h"
@@ -28,10 +29,15 @@ using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-// A game on scripted ports, reset and ready for its first frame. When a test ends, it checks
-// that every table still has exactly its sprites.
+// A game on scripted ports, reset and ready for its first frame. The cheat word opens the real
+// panel, which the player closes untouched. When a test ends, it checks that every table still
+// has exactly its sprites.
 struct TestGame : FakePorts {
   Game g{ports()};
+  struct : CheatBoxes {
+    void SetCaption(int, std::string_view) override {}
+    void SetChecked(int, bool) override {}
+  } boxes;
 
   explicit TestGame(bool reset = true) {
     if (reset) ResetGame(g);
@@ -40,6 +46,11 @@ struct TestGame : FakePorts {
   bool Frame();  // one frame of the loop; true when the tick would end after it
   int Make(int kind, float x, float y, float angle = 0);  // a projectile, whatever the points
   int Put(TrooperData t);                                 // a trooper, his canopy if open
+  void ShowCheatPanel() override {
+    FakePorts::ShowCheatPanel();
+    CheatPanel panel(g.cheats, boxes);
+    panel.Form_Load(), panel.Form_Activate();
+  }
 };
 
 // The level clock value from which the next frame's step lands exactly on `target`.

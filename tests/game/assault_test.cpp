@@ -73,7 +73,7 @@ TEST(Death, HandsTheRunToTheHighScoreWindowOnceAndShowsItWithTheGameStill) {
                                {true, "-1 0 0 0s/Flakmire|But you cheated! :(/ 1 0 1 1"}}) {
     TestGame t;
     t.g.Score = 42, t.g.Level = 3, t.dateTime += 95 / 86400.0;
-    t.g.cheats.Set(Cheat::Cheated, cheated);
+    if (cheated) for (char key : std::string_view("SHOWMETRICKS")) Form_KeyDown(t.g, key);
     t.g.DeathMethod = '2', BeKilled(t.g), t.g.DeathMethod = '1', BeKilled(t.g);
     std::string picture;
     for (const auto& said : {t.submitted, t.messages}) {

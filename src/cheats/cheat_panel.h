@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "cheats/cheats.h"
+#include "ports/cheat_boxes.h"
+
+namespace flakmire {
+
+// The captions of the boxes; switch 0, the cheated mark, has no box the player sees.
+constexpr std::array<std::string_view, CheatCount> CheatCaptions = {
+    "",     "Jumping Castle", "No Parachutes", "Big Explosions", "One Hit Wonders", "Invincibility",
+    "FREE", "Rapid Fire"};
+
+// The cheat panel's rules: loading it marks the run as cheated, its boxes show the switches, and
+// a click on a box turns its switch on or off at once. The panel lives from its opening until it
+// is closed; the switches outlive it until the next reset.
+class CheatPanel {
+ public:
+  CheatPanel(Cheats& cheats, CheatBoxes& boxes) : cheats_(cheats), boxes_(boxes) {}
+
+  // The panel was loaded: captions the boxes and clears them, and marks the run as cheated.
+  void Form_Load();
+  // The panel became the active window: every box shows its switch.
+  void Form_Activate();
+  // The player ticked or cleared box Index.
+  void chkCheats_Click(int Index, bool checked);
+
+ private:
+  Cheats& cheats_;
+  CheatBoxes& boxes_;
+};
+
+}  // namespace flakmire

@@ -1,0 +1,63 @@
+// The program's start: the music, the title with its letters unfolding and turning over on their
+// centres however coarse the clock, then the high-score table and the first run.
+
+#include "fakes/test_game.h"
+#include "game/intro.h"
+
+namespace flakmire::testing {
+namespace {
+
+// Which letters show, "left+width" of letters 0, 3, 10 and 11, and "!" when the last shows the
+// picture of the first "!".
+std::string Letters(const Scene& s) {
+  std::string seen;
+  for (const Sprite& letter : s.imgLetter) seen += letter.Visible ? '*' : '-';
+  for (int i : {0, 3, 10, 11}) seen += Text(" %g+%g", s.imgLetter[i].Left, s.imgLetter[i].Width);
+  return seen + (s.imgLetter[10].Picture == s.imgLetter[8].Picture ? " ! | " : " | ");
+}
+
+// Seen as the title starts (the music on, no high-score table yet), while letter 3 unfolds
+// (k = 20), once the F has turned over, and at the end; then the switches for the first run, the
+// cheat panels and high-score tables shown, the title's yields, its paints (the last clears the
+// field) and its length. The cheat word typed during the title opens the panel, and what was
+// switched on then is off for the first run. Also with a clock of 15 ms steps, and across midnight.
+TEST(Title, PlaysBetweenTheMusicAndTheHighScoresUnfoldingEachLetterAndTurningTheFirstOver) {
+  const std::string seen =
+      "1 tune 0 tables ------------ 88+55 256+55 648+55 88+55 ! | 1 tune 0 tables ****-------- "
+      "88+54 273+20 648+55 88+55 ! | 1 tune 0 tables -*********** 114.5+1 256+54 648+54 88+54 ! | "
+      "------------ 114.5+1 256+54 648+54 88+54 ! | cheats 00000000, 1 panel 1 table 338 yields "
+      "339 paints ";
+  for (auto [start, tick, length] : {std::tuple{36000.0f, 1.0f / 64, "5.906 s"},
+                                     {100.0f, 0.015f, "5.985 s"},
+                                     {86397.0f, 1.0f / 64, "5.906 s"}}) {
+    TestGame t(false);
+    std::string shots;
+    t.now = start, t.tick = tick;
+    t.onYield = [&] {
+      if (t.yields == 1 || t.yields == 96 || t.yields == 338)
+        shots += Text("%zu tune %d tables ", t.played.size(), t.modals) + Letters(t.g.scene);
+      if (t.yields != 50) return;
+      for (char key : std::string_view("SHOWMETRICKS")) Form_KeyDown(t.g, key);
+      t.g.cheats.Set(Cheat::Free, true);
+    };
+    Form_Load(t.g);
+    shots += Letters(t.g.scene) + Numbers(t.g).substr(Numbers(t.g).find("cheats")) +
+             Text(", %d panel %d table %d yields %d paints %.3f s", t.cheatPanels, t.modals,
+                  t.yields, t.presents, std::fmod(t.now - start + 86400.0, 86400.0));
+    EXPECT_EQ(shots, seen + length);
+  }
+}
+
+// Closing the window during the title ends the start-up there: no further step, table or run.
+TEST(Title, EndsTheStartUpWhereTheWindowIsClosed) {
+  TestGame t(false);
+  t.onYield = [&] {
+    if (t.yields == 100) Form_Unload(t.g);
+  };
+  Form_Load(t.g);
+  EXPECT_EQ(Text("%d yields %d tables %d runs", t.yields, t.modals, t.enabled[TimerId::Timer1]),
+            "100 yields 0 tables 0 runs");
+}
+
+}  // namespace
+}  // namespace flakmire::testing
