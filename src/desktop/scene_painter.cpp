@@ -12,6 +12,8 @@ namespace {
 
 constexpr double LabelPointSize = 13.5;
 constexpr QColor LabelColor(24, 24, 48);
+constexpr double BannerPointSize = 40;
+constexpr QColor BannerColor(255, 236, 140);
 constexpr qreal BunkerCornerRadius = 8;
 
 QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
@@ -74,6 +76,21 @@ void PaintLabel(QPainter& p, const QFont& font, const Label& l) {
   p.drawText(box, Qt::AlignHCenter | Qt::AlignTop, text);
 }
 
+// A word over the whole playfield, in light letters with a dark edge so it reads over sky and
+// ground alike.
+void PaintBanner(QPainter& p, const QFont& font, const Label& l) {
+  if (!l.Visible) return;
+  p.setFont(font);
+  const QString text = QString::fromLatin1(l.Caption.data(), static_cast<qsizetype>(l.Caption.size()));
+  const QRectF box(l.Left, l.Top, l.Width, 80);
+  p.setPen(LabelColor);
+  for (QPointF edge : {QPointF(-2, 0), QPointF(2, 0), QPointF(0, -2), QPointF(0, 2), QPointF(2, 2)}) {
+    p.drawText(box.translated(edge), Qt::AlignHCenter | Qt::AlignTop, text);
+  }
+  p.setPen(BannerColor);
+  p.drawText(box, Qt::AlignHCenter | Qt::AlignTop, text);
+}
+
 template <class Array, class PaintOne>
 void PaintCopies(const Array& members, PaintOne paintOne) {
   for (int i = 1; i <= members.UpperBound(); ++i) paintOne(members[i]);
@@ -85,6 +102,8 @@ ScenePainter::ScenePainter(const Pictures& pictures) : pictures_(pictures) {
   labelFont_.setFamilies({"DejaVu Sans", "Liberation Sans", "Sans Serif"});
   labelFont_.setPointSizeF(LabelPointSize);
   labelFont_.setBold(true);
+  bannerFont_ = labelFont_;
+  bannerFont_.setPointSizeF(BannerPointSize);
 }
 
 void ScenePainter::Paint(QPainter& p, const Scene& s) const {
@@ -122,6 +141,7 @@ void ScenePainter::Paint(QPainter& p, const Scene& s) const {
           PaintLine(p, s.lnFlagPole[i]);
         }
         break;
+      case Layer::Paused: PaintBanner(p, bannerFont_, s.lblPaused); break;
       case Layer::Letters:
         for (const Sprite& letter : s.imgLetter) PaintStretched(p, pictures_, letter);
         break;

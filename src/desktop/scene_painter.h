@@ -20,6 +20,7 @@ class ScenePainter {
  private:
   const Pictures& pictures_;
   QFont labelFont_;
+  QFont bannerFont_;
 };
 
 }  // namespace flakmire

@@ -46,6 +46,9 @@ struct Game {
   std::string KeyBuffer;     // the last twelve keys typed; carries over
   double LastFrameTime = 0;  // the clock at the end of the last frame's wait
   float GunLength = 0;       // 0 to 6; the barrel is 6 x GunLength px; the reload state
+  bool RunStarted = false;   // the first reset has been: a run can pause from then on
+  bool Paused = false;
+  double PausedAt = 0;  // the date and time the pause began
 
   // Not rules of play: guards of the shell's entry points.
   bool TickRunning = false;  // ticks never nest

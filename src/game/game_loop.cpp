@@ -138,13 +138,14 @@ bool RunFrame(Game& g) {
 }
 
 void Timer1_Timer(Game& g) {
-  if (g.TickRunning || g.Unloaded) return;
+  if (g.TickRunning || g.Unloaded || g.Paused) return;
   // Released on every way out: a frame that throws must not freeze the game for good.
   struct Release {
     bool& running;
     ~Release() { running = false; }
   } release{g.TickRunning = true};
-  while (!RunFrame(g)) {
+  // A pause taken in a frame's yield lets that frame finish, then ends the tick.
+  while (!RunFrame(g) && !g.Paused) {
   }
 }
 

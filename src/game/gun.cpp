@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "game/death.h"
+#include "game/pause.h"
 #include "game/game.h"
 #include "game/game_loop.h"
 #include "game/key_codes.h"
@@ -113,6 +114,7 @@ void Form_KeyDown(Game& g, int KeyCode) {
     g.KeyBuffer.clear();
     g.ports.dialogs.ShowCheatPanel();
   }
+  if (KeyCode == key_code::P || KeyCode == key_code::Pause) TogglePause(g);
 }
 
 }  // namespace flakmire

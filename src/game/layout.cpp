@@ -76,6 +76,7 @@ Scene MakePlayfield() {
   // Both numbers centre on the gun's axis.
   s.Label1 = Label{392, 450, 8, "", true};
   s.Label2 = Label{391, 496, 8, "", true};
+  s.lblPaused = Label{0, 200, 794, "PAUSED", false};
 
   s.imgCopter =
       ControlArray<Sprite>(MakeSprite(PictureId::Copter, 248, 288, CopterWidth, CopterHeight));

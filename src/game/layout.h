@@ -51,12 +51,13 @@ enum class Layer {
   Gun,        // lnGun 0, then 1 in front
   Flags,      // poles and flags 1, then 2 in front
   Letters,    // the title, over everything
+  Paused,     // the pause's word, over everything else
 };
 
-constexpr std::array<Layer, 16> BackToFront = {
+constexpr std::array<Layer, 17> BackToFront = {
     Layer::Copters,    Layer::RoofWire,   Layer::Bunker, Layer::Ground,
     Layer::Label1,     Layer::Parachutes, Layer::Turret, Layer::Bullets,
     Layer::GroundWire, Layer::Troopers,   Layer::Jets,   Layer::Label2,
-    Layer::ThirdFlag,  Layer::Gun,        Layer::Flags,  Layer::Letters};
+    Layer::ThirdFlag,  Layer::Gun,        Layer::Flags,  Layer::Letters, Layer::Paused};
 
 }  // namespace flakmire

@@ -126,6 +126,7 @@ struct Scene {
   std::array<Shape, 3> shpFlag;
   Label Label1;  // points, on the bunker
   Label Label2;  // score, on the ground
+  Label lblPaused;  // over the playfield while the run is paused
 
   // Templates and alternate pictures.
   ControlArray<Sprite> imgCopter{Sprite{}};

@@ -72,6 +72,9 @@ void ResetGame(Game& g) {
   g.BombMaxOffset = StartingBombMaxOffset;
   g.BombMinOffset = StartingBombMinOffset;
   g.Dead = false;
+  g.RunStarted = true;
+  g.Paused = false;
+  s.lblPaused.Visible = false;
   g.ports.timers.SetEnabled(TimerId::tmrDead, false);
   g.LevelClock = 0;
 

@@ -1,0 +1,54 @@
+// The pause: P or the Pause key stops a run in play and starts it again as if no time had passed.
+
+#include "fakes/test_game.h"
+
+namespace flakmire::testing {
+namespace {
+
+// Paused: the word shows, the tick's timer is off, a tick runs no frame, and the key still went
+// through the key handler. A minute later, resumed: the first frame is a fast one and the minute
+// does not count to the run's length.
+TEST(Pause, StopsARunInPlayAndStartsItAgainAsIfNoTimeHadPassed) {
+  for (int key : {key_code::P, key_code::Pause}) {
+    TestGame t;
+    t.Frame();
+    const float before = t.g.LevelClock;
+    const int presents = t.presents;
+    Form_KeyDown(t.g, key);
+    Timer1_Timer(t.g);
+    std::string seen = Text("%d shown %d timer %d key %d frames %d", t.g.scene.lblPaused.Visible,
+                            t.presents - presents, t.enabled[TimerId::Timer1], t.g.FireKey,
+                            static_cast<int>(std::lround((t.g.LevelClock - before) * 1000)));
+    t.now += 60, t.dateTime += 60 / 86400.0;
+    Form_KeyDown(t.g, key);
+    t.Frame();
+    seen += Text(" | %d timer %d fast %d lasted %.0f s", t.g.scene.lblPaused.Visible,
+                 t.enabled[TimerId::Timer1], t.g.FastFrame, (t.dateTime - t.g.StartTime) * 86400);
+    EXPECT_EQ(seen, Text("1 shown 1 timer 0 key %d frames 0 | 0 timer 1 fast 1 lasted 0 s", key));
+  }
+}
+
+// Taken in a frame's yield, the pause lets that frame finish and ends the tick.
+TEST(Pause, TakenInAYieldEndsTheTickAfterItsFrame) {
+  TestGame t;
+  t.onYield = [&] {
+    if (t.yields == 1) Form_KeyDown(t.g, key_code::P);
+    if (t.yields == 3) Form_Unload(t.g);
+  };
+  Timer1_Timer(t.g);
+  EXPECT_EQ(std::lround(t.g.LevelClock * 1000), 4);
+}
+
+// Not during the title, nor once the gunner is dead; and a reset ends a pause.
+TEST(Pause, IsOnlyForARunInPlay) {
+  TestGame title(false), dead, reset;
+  Form_KeyDown(title.g, key_code::P);
+  BeKilled(dead.g), Form_KeyDown(dead.g, key_code::P);
+  Form_KeyDown(reset.g, key_code::P), ResetGame(reset.g);
+  EXPECT_EQ(Text("title %d dead %d reset %d %d", title.g.Paused, dead.g.Paused, reset.g.Paused,
+                 reset.g.scene.lblPaused.Visible),
+            "title 0 dead 0 reset 0 0");
+}
+
+}  // namespace
+}  // namespace flakmire::testing
