@@ -26,6 +26,7 @@ chmod +x "$HOME/bin/xdg-open"
 # Read-only: root writes through permissions, so it gets a read-only mount of its own.
 run='exec "$0/bin/flakmire"'
 if [ "$(id -u)" -eq 0 ]; then
+  unshare -m true 2>/dev/null || { echo "skipped: root without a mount namespace"; exit 77; }
   run="mount --bind \"\$0\" \"\$0\" && mount -o remount,bind,ro \"\$0\" && $run"
   wrap=(unshare -m)
 else
