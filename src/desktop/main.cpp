@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QTimer>
 #include <chrono>
 
@@ -13,10 +15,26 @@
 #include "game/startup.h"
 #include "scores/high_scores.h"
 
+namespace {
+
+// The tune and the page lie beside the program in a build, and in the data folder of the same
+// prefix once installed, wherever the prefix is and whatever the current folder.
+std::string DataFolder(const QString& programFolder) {
+  const QString installed = QDir::cleanPath(programFolder + "/" FLAKMIRE_DATA_FROM_PROGRAM);
+  for (const QString& folder : {programFolder, installed}) {
+    if (QFileInfo::exists(folder + "/dropling.mid")) return folder.toStdString();
+  }
+  return programFolder.toStdString();  // where the music port will say what is missing
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   using namespace flakmire;
   QApplication app(argc, argv);
   QApplication::setApplicationName("Flakmire");
+  // Lets a desktop match the windows to the installed menu entry and its icon.
+  QGuiApplication::setDesktopFileName(FLAKMIRE_APP_ID);
 
   SystemClock clock;
   SeededRandom random(
@@ -27,16 +45,17 @@ int main(int argc, char** argv) {
   QtDialogs dialogs(&form);
   FluidMusic music;
   const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
+  const std::string dataFolder = DataFolder(QCoreApplication::applicationDirPath());
 
   // The high-score window; ending the program from it closes the main window, as its own close
   // button does.
   Form2 form2(&form);
   QtFileStore files;
   QtPrompts prompts(&form2, [&form] { form.close(); });
-  HighScores highScores(ScorePorts{files, prompts, random, form2, programFolder});
+  HighScores highScores(ScorePorts{files, prompts, random, form2, programFolder, dataFolder});
   form2.Attach(highScores);
 
-  Game game(Ports{clock, random, form.Keys(), form, timers, pump, dialogs, music, programFolder,
+  Game game(Ports{clock, random, form.Keys(), form, timers, pump, dialogs, music, dataFolder,
                   highScores});
   form.Attach(game);
   timers.Attach(game);

@@ -41,7 +41,7 @@ void ShowLevelCaption(Game& g) {
 void Form_Load(Game& g) {
   g.ports.window.Show();
   LendRepeatedLetters(g.scene);
-  g.ports.music.PlayOnce(g.ports.programFolder + "/dropling.mid");
+  g.ports.music.PlayOnce(g.ports.dataFolder + "/dropling.mid");
   Intro(g);
   if (g.Unloaded) return;  // closed during the title
   // The table is loaded and checked, and shown, before the first run.

@@ -24,7 +24,7 @@ struct Ports {
   EventPump& pump;
   Dialogs& dialogs;
   Music& music;
-  std::string programFolder;  // where the tune and the high-score files live
+  std::string dataFolder;  // where the tune is
   // Last and defaulted, so that games made without one need not name it.
   HighScoreWindow& highScores = NoHighScoreWindow();
 };

@@ -91,7 +91,7 @@ void HighScores::cmdPlay_Click() {
 void HighScores::cmdQuit_Click() { EndProgram(); }
 
 void HighScores::cmdSubmit_Click() {
-  ports_.prompts.OpenDocument(ports_.programFolder + PageFileName);
+  ports_.prompts.OpenDocument(ports_.dataFolder + PageFileName);
 }
 
 void HighScores::ShowScores() {

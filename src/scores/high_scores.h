@@ -19,7 +19,8 @@ struct ScorePorts {
   Prompts& prompts;
   Random& random;  // draws the key of every save
   ScoreView& view;
-  std::string programFolder;  // where the information page is, and the files when writable
+  std::string programFolder;  // where the files are kept when it is writable
+  std::string dataFolder;     // where the information page is
 };
 
 // The high-score window's rules: it owns the table, sorts finished runs into it, asks a newly

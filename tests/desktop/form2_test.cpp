@@ -16,11 +16,11 @@ namespace {
 TEST(Form2, ShowsEveryPlaceCentredUnderItsHeadersAndAnswersItsKeysAndButtons) {
   FakeDesk desk;
   Form2 form;
-  HighScores hs{ScorePorts{desk, desk, desk, form, "/opt/flakmire"}};
+  HighScores hs{ScorePorts{desk, desk, desk, form, "/opt/flakmire/bin", "/opt/flakmire/share"}};
   form.Attach(hs);
   bool hiddenFirst = false;
   hs.OnPlay([&form, &hiddenFirst] { hiddenFirst = !form.isVisible(); });
-  desk.unwritable = {"/opt/flakmire"};  // the files go elsewhere; the page stays beside the program
+  desk.unwritable = {"/opt/flakmire/bin"};  // the files go elsewhere; the page stays put
   hs.SubmitScore(120, 3, 4, 95 / 86400.0, "");
   form.show();
   QCoreApplication::processEvents();  // the window asks for the new place's name once it is up
@@ -41,7 +41,7 @@ TEST(Form2, ShowsEveryPlaceCentredUnderItsHeadersAndAnswersItsKeysAndButtons) {
   EXPECT_EQ(grid->geometry(), QRect(8, 8, 361, 289));
   EXPECT_LE(grid->rowViewportPosition(9) + grid->rowHeight(9), grid->viewport()->height());
   form.findChild<QPushButton*>("cmdSubmit")->click();
-  EXPECT_EQ(desk.opened, std::vector<std::string>{"/opt/flakmire/WebHighScoreInfo.html"});
+  EXPECT_EQ(desk.opened, std::vector<std::string>{"/opt/flakmire/share/WebHighScoreInfo.html"});
   for (const int key : {Qt::Key_Return, Qt::Key_Escape}) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
     QCoreApplication::sendEvent(&form, &press);
@@ -59,7 +59,7 @@ TEST(Form2, TheNamePromptGivesNothingOnCancelAndTheTableKeepsInARealFolder) {
   const std::string folder = dir.path().toStdString();
   QtFileStore files;
   FakeDesk desk;
-  HighScores hs{ScorePorts{files, desk, desk, desk, folder}}, again = hs;
+  HighScores hs{ScorePorts{files, desk, desk, desk, folder, folder}}, again = hs;
   hs.SubmitScore(30, 1, 1, 0, "Bo");
   hs.SubmitScore(42, 1, 2, 0, "Ann");
   again.LoadIt1();

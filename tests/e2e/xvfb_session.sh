@@ -1,5 +1,5 @@
 # Shared by the end-to-end tests: a private Xvfb display for one test, torn down on exit.
-# Source it, then call start_display.
+# Source it, then call start_display (screen_size=WxH for a larger screen).
 
 work=$(mktemp -d)
 # Only a sanitizer build reads this.
@@ -24,7 +24,7 @@ fail() {
 # displays starting or stopping at the same time. Without -noreset it would reset whenever its
 # last client leaves (each xdotool call), refusing the program's connection while it does.
 start_display() {
-  Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -noreset -screen 0 "${screen_size:-1280x1024}x24" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 100); do
     [ -s "$work/display" ] && break

@@ -65,7 +65,7 @@ class FakeDesk final : public FileStore, public Prompts, public ScoreView, publi
 // The high-score rules in that world, with the program in /opt/flakmire.
 struct Board {
   FakeDesk desk;
-  HighScores hs{ScorePorts{desk, desk, desk, desk, "/opt/flakmire"}};
+  HighScores hs{ScorePorts{desk, desk, desk, desk, "/opt/flakmire", "/opt/flakmire"}};
 
   Bytes& Dat() { return desk.files["/opt/flakmire/HighScores.dat"]; }
 };

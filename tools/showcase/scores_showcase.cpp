@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
   SeededRandom random(1);
   Form2 form;
   QtPrompts prompts(&form, [] { std::exit(0); });
-  HighScores highScores(ScorePorts{files, prompts, random, form, "."});
+  HighScores highScores(ScorePorts{files, prompts, random, form, ".", "."});
   form.Attach(highScores);
   if (scene != "empty") Fill(highScores.Scores);
   if (scene == "name") {
