@@ -34,7 +34,8 @@ int GenerationOf(const FileRead& file) {
   const PlainTable plain = ReadPlainTable(Decrypt(file.bytes));
   const int n = plain.copies[0][0].Score / 100;
   const ScoreTable expected = Generation(n);
-  const bool whole = CopiesAgree(plain) && std::equal(plain.copies[0].begin(), plain.copies[0].end(), expected.begin());
+  const bool whole = CopiesAgree(plain) &&
+                     std::equal(plain.copies[0].begin(), plain.copies[0].end(), expected.begin());
   return whole ? n : -1;
 }
 
@@ -48,8 +49,9 @@ TEST(SaveKill, AKilledSaveLeavesTheOldTableOrTheNewOneAndItsBackup) {
   hs.Scores = Generation(0), hs.SaveIt1(), hs.SaveIt1();
   // Kills fall anywhere in a child's first three saves.
   const auto longest = std::chrono::duration_cast<std::chrono::microseconds>(
-      std::clamp<std::chrono::steady_clock::duration>((std::chrono::steady_clock::now() - started) * 3 / 2,
-                                                      std::chrono::microseconds(300), std::chrono::milliseconds(50)));
+      std::clamp<std::chrono::steady_clock::duration>(
+          (std::chrono::steady_clock::now() - started) * 3 / 2, std::chrono::microseconds(300),
+          std::chrono::milliseconds(50)));
   std::mt19937 random(1);
   int last = 0, movedOn = 0;
   for (int round = 0; round < 120; ++round) {
@@ -77,7 +79,8 @@ TEST(SaveKill, AKilledSaveLeavesTheOldTableOrTheNewOneAndItsBackup) {
     ASSERT_TRUE(WIFSIGNALED(status)) << "round " << round << ": the child ended by itself";
     const int dat = GenerationOf(files.ReadFile(folder + "/HighScores.dat", LongestScoreFile));
     const int bak = GenerationOf(files.ReadFile(folder + "/HighScores.BAK", LongestScoreFile));
-    ASSERT_GE(dat, last) << "round " << round << ": HighScores.dat is no whole table, or an old one";
+    ASSERT_GE(dat, last) << "round " << round
+                         << ": HighScores.dat is no whole table, or an old one";
     ASSERT_TRUE(bak == dat || bak == dat - 1) << "round " << round << ": the backup holds " << bak;
     movedOn += dat > last, last = dat;
   }

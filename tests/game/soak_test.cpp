@@ -41,7 +41,7 @@ long Setting(const char* name, long otherwise) {
   return text != nullptr && *text != '\0' ? std::strtol(text, nullptr, 10) : otherwise;
 }
 
-constexpr int DeadFrames = 160;  // the death timer's 2.5 s, before the next run
+constexpr int DeadFrames = 160;      // the death timer's 2.5 s, before the next run
 constexpr int ProjectileBlock = 11;  // the projectile table is cut back 11 free slots at a time
 
 bool Empty(const Game& g) {
@@ -64,7 +64,9 @@ TEST(Soak, TheEndlessLevelPlaysOnWithinItsTablesAndASteadyHeap) {
   g.scene.imgCopter.Reserve(MaxSlots), g.Jets.Reserve(MaxSlots), g.scene.imgJet.Reserve(MaxSlots);
   t.Seed(seed);
   std::mt19937_64 hand(seed);
-  const auto draw = [&hand](long n) { return static_cast<long>(hand() % static_cast<unsigned long>(n)); };
+  const auto draw = [&hand](long n) {
+    return static_cast<long>(hand() % static_cast<unsigned long>(n));
+  };
 
   int runs = 0, deadLeft = 0, mostSlots[2][4] = {};
   long runEnds = 0;
@@ -78,7 +80,9 @@ TEST(Soak, TheEndlessLevelPlaysOnWithinItsTablesAndASteadyHeap) {
     runEnds = total / 80 + draw(total / 20), deadLeft = DeadFrames;  // in yields, every 4th frame
     t.submitted.clear(), t.messages.clear();
   };
-  const auto endRun = [&] { g.cheats.Set(Cheat::Invincibility, false), Form_KeyDown(g, key_code::Tilde); };
+  const auto endRun = [&] {
+    g.cheats.Set(Cheat::Invincibility, false), Form_KeyDown(g, key_code::Tilde);
+  };
   t.onYield = [&] {  // the keys come at the yields, as the event pump delivers them
     static constexpr int FireKeys[] = {key_code::B, key_code::V, key_code::C, key_code::X};
     if (draw(2) == 0) Form_KeyDown(g, FireKeys[draw(4)]);
@@ -91,11 +95,14 @@ TEST(Soak, TheEndlessLevelPlaysOnWithinItsTablesAndASteadyHeap) {
   for (long frame = 1; frame <= total; ++frame) {
     if (draw(30) == 0) {  // the turning keys, held or let go now and then
       t.down.erase(key_code::Left), t.down.erase(key_code::Right);
-      if (const long turn = draw(3); turn != 0) t.down.insert(turn == 1 ? key_code::Left : key_code::Right);
+      if (const long turn = draw(3); turn != 0)
+        t.down.insert(turn == 1 ? key_code::Left : key_code::Right);
     }
     if (RunFrame(g) && --deadLeft == 0) start();
-    const int sizes[4] = {g.Troopers.UpperBound(), g.Bullets.UpperBound(), g.Copters.UpperBound(), g.Jets.UpperBound()};
-    for (int i = 0; i < 4; ++i) mostSlots[invincible][i] = std::max(mostSlots[invincible][i], sizes[i]);
+    const int sizes[4] = {g.Troopers.UpperBound(), g.Bullets.UpperBound(), g.Copters.UpperBound(),
+                          g.Jets.UpperBound()};
+    for (int i = 0; i < 4; ++i)
+      mostSlots[invincible][i] = std::max(mostSlots[invincible][i], sizes[i]);
     heap[frame > total / 2] = std::max(heap[frame > total / 2], liveBytes);
     ASSERT_STREQ(TableOutOfStep(g), "") << "frame " << frame;
     ASSERT_EQ(g.Level, LastLevel) << "frame " << frame;

@@ -1,12 +1,12 @@
 // The high-score files kept in tests/scores/files/, the fuzzer's seeds: they are what the saver
 // writes today, and the loader reads each as its table or meets it with the tamper dialogue.
 
+#include "score_files/score_file_samples.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
-
-#include "score_files/score_file_samples.h"
 
 namespace flakmire::testing {
 namespace {

@@ -40,12 +40,13 @@ inline std::vector<ScoreFileSample> ScoreFileSamples() {
     int score, cause, level;
     double seconds;
     const char* name;
-  } runs[] = {{1, 0, 1, 3, "Nobody"},         {7, 1, 1, 61, "Bo"},
-              {15, 2, 2, 125, "Zo\xC3\xAB"},  {99, 3, 2, 600, "Ann Lee"},
-              {250, 4, 11, 3599, "Max"},      {1000, 1, 4, 3600, "X"},
-              {4096, 2, 7, 7322, "Kim"},      {65535, 3, 9, 45000, "A very long name indeed"},
-              {100000, 4, 11, 86399, "Eve"},  {2147483647, 1, 11, 86400, "Top"}};
-  for (const auto& r : runs) ten.hs.SubmitScore(r.score, r.cause, r.level, r.seconds / 86400, r.name);
+  } runs[] = {{1, 0, 1, 3, "Nobody"},        {7, 1, 1, 61, "Bo"},
+              {15, 2, 2, 125, "Zo\xC3\xAB"}, {99, 3, 2, 600, "Ann Lee"},
+              {250, 4, 11, 3599, "Max"},     {1000, 1, 4, 3600, "X"},
+              {4096, 2, 7, 7322, "Kim"},     {65535, 3, 9, 45000, "A very long name indeed"},
+              {100000, 4, 11, 86399, "Eve"}, {2147483647, 1, 11, 86400, "Top"}};
+  for (const auto& r : runs)
+    ten.hs.SubmitScore(r.score, r.cause, r.level, r.seconds / 86400, r.name);
   saved("ten.dat", ten);
 
   // A hand edit: one scrambled byte of place 10's score in the second copy.
