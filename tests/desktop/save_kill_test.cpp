@@ -44,7 +44,7 @@ TEST(SaveKill, AKilledSaveLeavesTheOldTableOrTheNewOneAndItsBackup) {
   const std::string folder = dir.path().toStdString();
   QtFileStore files;
   FakeDesk desk;
-  HighScores hs{ScorePorts{files, desk, desk, desk, folder}};
+  HighScores hs{ScorePorts{files, desk, desk, desk, folder, folder}};
   const auto started = std::chrono::steady_clock::now();
   hs.Scores = Generation(0), hs.SaveIt1(), hs.SaveIt1();
   // Kills fall anywhere in a child's first three saves.
