@@ -16,6 +16,7 @@ class ScenePainter {
   explicit ScenePainter(const Pictures& pictures);
 
   void Paint(QPainter& painter, const Scene& scene) const;
+  const QFont& LabelFont() const { return labelFont_; }
 
  private:
   const Pictures& pictures_;

@@ -1,0 +1,132 @@
+// The changed-region painting: after any change to the scene, every pixel that the real painter
+// paints differently lies in a box to repaint, and a small change asks for a small region.
+
+#include "desktop/dirty_region.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <functional>
+
+#include "desktop/pictures.h"
+#include "desktop/scene_painter.h"
+#include "game/layout.h"
+
+namespace flakmire {
+namespace {
+
+struct DirtyRegionTest : ::testing::Test {
+  Pictures pictures;
+  ScenePainter painter{pictures};
+  DirtyRegion changes{Sizes(), QFontMetrics(painter.LabelFont()).maxWidth()};
+  std::array<PictureSize, PictureCount> Sizes() {
+    std::array<PictureSize, PictureCount> sizes{};
+    for (int i = 0; i < PictureCount; ++i) {
+      const QPixmap& p = pictures[static_cast<PictureId>(i)];
+      sizes[static_cast<std::size_t>(i)] = {p.width(), p.height()};
+    }
+    return sizes;
+  }
+  QImage Paint(const Scene& scene) {
+    QImage image(PlayfieldWidth, PlayfieldHeight, QImage::Format_RGB32);
+    QPainter p(&image);
+    painter.Paint(p, scene);
+    return image;
+  }
+};
+
+// One of each moving thing on show, the title's first letter too.
+Scene Busy() {
+  Scene s = MakePlayfield();
+  const auto show = [](auto& array, float x, float y) {
+    array.LoadNext();
+    array[array.UpperBound()].Visible = true;
+    array[array.UpperBound()].Left = x, array[array.UpperBound()].Top = y;
+  };
+  show(s.imgCopter, 100, 50), show(s.imgJet, 400, 20), show(s.imgTrooper, 300, 200);
+  show(s.imgPara, 292, 170), show(s.imgBullet, 500, 300), show(s.imgBullet, 600, 250);
+  s.imgBullet[1].Width = s.imgBullet[1].Height = 9, s.imgBullet[1].FillColor = {200, 0, 0};
+  s.imgBullet[2].Kind = ShapeKind::Circle, s.imgBullet[2].Width = s.imgBullet[2].Height = 60;
+  s.imgBullet[2].FillColor = {255, 240, 0};
+  s.imgLetter[0].Visible = true;
+  s.Label1.Caption = "1000", s.Label2.Caption = "0";
+  return s;
+}
+
+TEST_F(DirtyRegionTest, EveryChangedPixelLiesInTheRegion) {
+  const std::pair<const char*, std::function<void(Scene&)>> rows[] = {
+      {"copter moves", [](Scene& s) { s.imgCopter[1].Move(103.4f, 51); }},
+      {"copter turns", [](Scene& s) { s.imgCopter[1].Picture = PictureId::CopterFacingLeft; }},
+      {"copter leaves", [](Scene& s) { s.imgCopter.UnloadTop(); }},
+      {"jet moves far", [](Scene& s) { s.imgJet[1].Move(600, 20); }},
+      {"jet hides", [](Scene& s) { s.imgJet[1].Visible = false; }},
+      {"trooper falls", [](Scene& s) { s.imgTrooper[1].Move(300, 202.6f); }},
+      {"trooper raises arms", [](Scene& s) { s.imgTrooper[1].Picture = PictureId::TrooperArmsRaised; }},
+      {"canopy drifts", [](Scene& s) { s.imgPara[1].Move(290.5f, 170); }},
+      {"shell flies", [](Scene& s) { s.imgBullet[1].Move(505.5f, 296.5f, 9, 9); }},
+      {"blood darkens", [](Scene& s) { s.imgBullet[1].FillColor = {90, 0, 0}; }},
+      {"fireball shrinks", [](Scene& s) { s.imgBullet[2].Move(611, 261, 38, 38); }},
+      {"fireball goes", [](Scene& s) { s.imgBullet.UnloadTop(); }},
+      {"shell comes", [](Scene& s) { s.imgBullet.LoadNext(), s.imgBullet[3].Move(50, 60, 9, 9), s.imgBullet[3].Visible = true; }},
+      {"gun turns", [](Scene& s) { for (Line& l : s.lnGun) l.X2 += 7, l.Y2 += 2; }},
+      {"gun gone", [](Scene& s) { s.lnGun[0].Visible = s.lnGun[1].Visible = false; }},
+      {"pole walks", [](Scene& s) { s.lnFlagPole[1].X1 = s.lnFlagPole[1].X2 += 5; }},
+      {"flag widens", [](Scene& s) { s.shpFlag[2].Width += 10; }},
+      {"third flag shows", [](Scene& s) { s.shpFlag[0].Visible = s.lnFlagPole[0].Visible = true; }},
+      {"points drop", [](Scene& s) { s.Label1.Caption = "999"; }},
+      {"score changes", [](Scene& s) { s.Label2.Caption = "7"; }},
+      {"letter stretches", [](Scene& s) { s.imgLetter[0].Width += 9, s.imgLetter[0].Left -= 4; }},
+      {"burst shows", [](Scene& s) { s.imgLetter[11].Visible = true; }},
+      {"bunker recolours", [](Scene& s) { s.Shape1.FillColor = {255, 0, 0}; }},
+  };
+  for (const auto& [name, change] : rows) {
+    Scene scene = Busy();
+    changes.Update(scene);
+    const QImage before = Paint(scene);
+    change(scene);
+    changes.Update(scene);
+    const QImage after = Paint(scene);
+    ASSERT_FALSE(changes.Whole()) << name;
+    long changed = 0, outside = 0, area = 0;
+    for (const Box& b : changes.Boxes()) area += long{b.right - b.left} * (b.bottom - b.top);
+    for (int y = 0; y < PlayfieldHeight; ++y) {
+      for (int x = 0; x < PlayfieldWidth; ++x) {
+        if (before.pixel(x, y) == after.pixel(x, y)) continue;
+        ++changed;
+        bool in = false;
+        for (const Box& b : changes.Boxes()) in |= x >= b.left && x < b.right && y >= b.top && y < b.bottom;
+        outside += !in;
+      }
+    }
+    EXPECT_GT(changed, 0) << name;
+    EXPECT_EQ(outside, 0) << name << ": changed pixels left behind";
+    EXPECT_LT(area, 10 * changed + 8000) << name << ": repaints far more than changed";
+  }
+}
+
+TEST_F(DirtyRegionTest, RepaintsWholeAtFirstAfterForgettingAndPastTheLimitNothingWhenStill) {
+  Scene scene = Busy();
+  changes.Update(scene);
+  EXPECT_TRUE(changes.Whole()) << "the first frame";
+  changes.Update(scene);
+  EXPECT_FALSE(changes.Whole());
+  EXPECT_TRUE(changes.Boxes().empty()) << "nothing changed";
+  changes.Forget();
+  changes.Update(scene);
+  EXPECT_TRUE(changes.Whole()) << "after Forget";
+  for (int i = 0; i <= DirtyRegion::MaxBoxes; ++i) {
+    scene.imgBullet.LoadNext();
+    scene.imgBullet[scene.imgBullet.UpperBound()].Move(12.0f * (i % 60), 10.0f * i / 60 + 300, 5, 5);
+    scene.imgBullet[scene.imgBullet.UpperBound()].Visible = true;
+  }
+  changes.Update(scene);
+  EXPECT_TRUE(changes.Whole()) << "more boxes than the limit";
+  scene.imgBullet[3].Move(1, 300, 5, 5);
+  changes.Update(scene);
+  EXPECT_EQ(changes.Boxes().size(), 1u) << "one shell moved";
+}
+
+}  // namespace
+}  // namespace flakmire
