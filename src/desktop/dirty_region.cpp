@@ -115,13 +115,30 @@ void DirtyRegion::Collect(const Scene& s, Items& items) const {
 }
 
 void DirtyRegion::Add(Box box) {
-  if (box.Empty() || whole_) return;
-  if (static_cast<int>(boxes_.size()) == MaxBoxes) {
-    whole_ = true;
-    boxes_.clear();
-    return;
+  if (!box.Empty()) boxes_.push_back(box);
+}
+
+// Many boxes: each marks the tiles it touches, and every row of tiles gives one box per run of
+// marked tiles. The region grows a little and stays cheap to hand to the display server.
+void DirtyRegion::Coarsen() {
+  for (auto& row : tiles_) row.fill(false);
+  for (const Box& b : boxes_) {
+    for (int y = b.top / Tile; y <= (b.bottom - 1) / Tile; ++y) {
+      for (int x = b.left / Tile; x <= (b.right - 1) / Tile; ++x) tiles_[y][x] = true;
+    }
   }
-  boxes_.push_back(box);
+  boxes_.clear();
+  for (int y = 0; y < TileRows; ++y) {
+    for (int x = 0; x < TileColumns;) {
+      if (!tiles_[y][x]) {
+        ++x;
+        continue;
+      }
+      const int start = x;
+      while (x < TileColumns && tiles_[y][x]) ++x;
+      boxes_.push_back(Clip({start * Tile, y * Tile, x * Tile, (y + 1) * Tile}));
+    }
+  }
 }
 
 void DirtyRegion::Update(const Scene& scene) {
@@ -146,6 +163,9 @@ void DirtyRegion::Update(const Scene& scene) {
     }
   }
   std::swap(last_, now_);
+  if (static_cast<int>(boxes_.size()) > MaxBoxes) Coarsen();
+  if (static_cast<int>(boxes_.size()) > MaxBoxes) whole_ = true;
+  if (whole_) boxes_.clear();
 }
 
 }  // namespace flakmire

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/layout.h"
 #include "game/scene.h"
 
 namespace flakmire {
@@ -26,8 +27,10 @@ constexpr int PictureCount = static_cast<int>(PictureId::FlakBurst) + 1;
 // window only turns the boxes into its update region.
 class DirtyRegion {
  public:
-  // Past this many boxes a whole repaint is cheaper than the region.
+  // Past this many boxes the boxes coarsen into runs of tiles; past this many runs a whole
+  // repaint is cheaper than the region.
   static constexpr int MaxBoxes = 64;
+  static constexpr int Tile = 32;
 
   // The pictures' sizes as the painter draws them, and the widest character of the labels.
   DirtyRegion(const std::array<PictureSize, PictureCount>& pictures, int labelCharWidth);
@@ -57,11 +60,15 @@ class DirtyRegion {
   Item Of(const Sprite& s, bool stretched = false) const;
   Item Of(const Label& l) const;
   void Add(Box box);
+  void Coarsen();
 
   std::array<PictureSize, PictureCount> pictures_;
   int labelCharWidth_;
   Items last_, now_;
   std::vector<Box> boxes_;
+  static constexpr int TileColumns = (PlayfieldWidth + Tile - 1) / Tile;
+  static constexpr int TileRows = (PlayfieldHeight + Tile - 1) / Tile;
+  std::array<std::array<bool, TileColumns>, TileRows> tiles_{};
   bool whole_ = true, known_ = false;
 };
 

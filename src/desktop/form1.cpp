@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QFontMetrics>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "desktop/key_mapping.h"
@@ -86,10 +87,10 @@ void Form1::Present() {
   repaint(region);
 }
 
-void Form1::paintEvent(QPaintEvent*) {
+void Form1::paintEvent(QPaintEvent* event) {
   if (game_ == nullptr) return;
   QPainter painter(this);
-  painter_.Paint(painter, game_->scene);
+  painter_.Paint(painter, game_->scene, event->region());
 }
 
 void Form1::showEvent(QShowEvent* event) {

@@ -1,8 +1,10 @@
 #include "desktop/scene_painter.h"
 
 #include <QPainter>
+#include <QRegion>
 #include <cmath>
 
+#include "desktop/dirty_region.h"
 #include "desktop/pictures.h"
 #include "game/layout.h"
 
@@ -88,9 +90,23 @@ ScenePainter::ScenePainter(const Pictures& pictures) : pictures_(pictures) {
 }
 
 void ScenePainter::Paint(QPainter& p, const Scene& s) const {
+  Paint(p, s, QRegion(0, 0, PlayfieldWidth, PlayfieldHeight));
+}
+
+void ScenePainter::Paint(QPainter& p, const Scene& s, const QRegion& area) const {
   p.fillRect(QRect(0, 0, PlayfieldWidth, PlayfieldHeight), ToQColor(SkyColor));
-  const auto sprite = [&](const Sprite& one) { PaintSprite(p, pictures_, one); };
-  const auto shape = [&](const Shape& one) { PaintShape(p, one); };
+  // Clipping a thing away costs nearly as much as drawing it: skip what lies outside the area.
+  const auto sprite = [&](const Sprite& one) {
+    const QRect box(static_cast<int>(std::round(one.Left)), static_cast<int>(std::round(one.Top)),
+                    pictures_[one.Picture].width(), pictures_[one.Picture].height());
+    if (area.intersects(box)) PaintSprite(p, pictures_, one);
+  };
+  const auto shape = [&](const Shape& one) {
+    const Box b = BoxOf(one);
+    if (area.intersects(QRect(b.left, b.top, b.right - b.left, b.bottom - b.top))) {
+      PaintShape(p, one);
+    }
+  };
 
   for (Layer layer : BackToFront) {
     switch (layer) {

@@ -1,5 +1,5 @@
-// The changed-region painting: after any change to the scene, every pixel that the real painter
-// paints differently lies in a box to repaint, and a small change asks for a small region.
+// The changed-region painting: after any change to the scene, the last frame repainted only in
+// the changed boxes equals the new frame painted whole, and a small change asks for a small region.
 
 #include "desktop/dirty_region.h"
 
@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QRegion>
 #include <functional>
 
 #include "desktop/pictures.h"
@@ -55,7 +56,7 @@ Scene Busy() {
   return s;
 }
 
-TEST_F(DirtyRegionTest, EveryChangedPixelLiesInTheRegion) {
+TEST_F(DirtyRegionTest, RepaintingTheBoxesGivesTheNewFrame) {
   const std::pair<const char*, std::function<void(Scene&)>> rows[] = {
       {"copter moves", [](Scene& s) { s.imgCopter[1].Move(103.4f, 51); }},
       {"copter turns", [](Scene& s) { s.imgCopter[1].Picture = PictureId::CopterFacingLeft; }},
@@ -89,15 +90,23 @@ TEST_F(DirtyRegionTest, EveryChangedPixelLiesInTheRegion) {
     changes.Update(scene);
     const QImage after = Paint(scene);
     ASSERT_FALSE(changes.Whole()) << name;
-    long changed = 0, outside = 0, area = 0;
-    for (const Box& b : changes.Boxes()) area += long{b.right - b.left} * (b.bottom - b.top);
+    // What the window shows: the last frame, repainted where the boxes say.
+    QRegion region;
+    long area = 0;
+    for (const Box& b : changes.Boxes()) {
+      region += QRect(b.left, b.top, b.right - b.left, b.bottom - b.top);
+      area += long{b.right - b.left} * (b.bottom - b.top);
+    }
+    QImage shown = before;
+    QPainter p(&shown);
+    p.setClipRegion(region);
+    painter.Paint(p, scene, region);
+    p.end();
+    long changed = 0, outside = 0;
     for (int y = 0; y < PlayfieldHeight; ++y) {
       for (int x = 0; x < PlayfieldWidth; ++x) {
-        if (before.pixel(x, y) == after.pixel(x, y)) continue;
-        ++changed;
-        bool in = false;
-        for (const Box& b : changes.Boxes()) in |= x >= b.left && x < b.right && y >= b.top && y < b.bottom;
-        outside += !in;
+        changed += before.pixel(x, y) != after.pixel(x, y);
+        outside += shown.pixel(x, y) != after.pixel(x, y);
       }
     }
     EXPECT_GT(changed, 0) << name;
@@ -106,7 +115,7 @@ TEST_F(DirtyRegionTest, EveryChangedPixelLiesInTheRegion) {
   }
 }
 
-TEST_F(DirtyRegionTest, RepaintsWholeAtFirstAfterForgettingAndPastTheLimitNothingWhenStill) {
+TEST_F(DirtyRegionTest, RepaintsWholeAtFirstAfterForgettingAndPastTheLimitsNothingWhenStill) {
   Scene scene = Busy();
   changes.Update(scene);
   EXPECT_TRUE(changes.Whole()) << "the first frame";
@@ -116,14 +125,26 @@ TEST_F(DirtyRegionTest, RepaintsWholeAtFirstAfterForgettingAndPastTheLimitNothin
   changes.Forget();
   changes.Update(scene);
   EXPECT_TRUE(changes.Whole()) << "after Forget";
-  for (int i = 0; i <= DirtyRegion::MaxBoxes; ++i) {
-    scene.imgBullet.LoadNext();
-    scene.imgBullet[scene.imgBullet.UpperBound()].Move(12.0f * (i % 60), 10.0f * i / 60 + 300, 5, 5);
-    scene.imgBullet[scene.imgBullet.UpperBound()].Visible = true;
-  }
+  // 78 shells, 13 by 6: too many boxes, so they coarsen into runs of 32 px tiles, one a row;
+  // spread out to every other tile they make too many runs for anything but the whole window.
+  const auto spread = [&scene](float spacing) {
+    for (int i = 0; i < 78; ++i) {
+      if (scene.imgBullet.UpperBound() < 3 + i) scene.imgBullet.LoadNext();
+      scene.imgBullet[3 + i].Move(8 + spacing * (i % 13), 8 + spacing * (i / 13), 5, 5);
+      scene.imgBullet[3 + i].Visible = true;
+    }
+  };
+  spread(20);
   changes.Update(scene);
-  EXPECT_TRUE(changes.Whole()) << "more boxes than the limit";
-  scene.imgBullet[3].Move(1, 300, 5, 5);
+  ASSERT_FALSE(changes.Whole()) << "78 shells in a corner";
+  ASSERT_EQ(changes.Boxes().size(), 4u);
+  for (int row = 0; row < 4; ++row) {
+    EXPECT_EQ(changes.Boxes()[row], (Box{0, 32 * row, 256, 32 * row + 32})) << row;
+  }
+  spread(64);
+  changes.Update(scene);
+  EXPECT_TRUE(changes.Whole()) << "78 shells on every other tile";
+  scene.imgBullet[3].Move(9, 8, 5, 5);
   changes.Update(scene);
   EXPECT_EQ(changes.Boxes().size(), 1u) << "one shell moved";
 }
