@@ -100,6 +100,7 @@ class FrameShareReporter final : public benchmark::ConsoleReporter {
     for (const Run& run : runs) {
       const auto frames = run.counters.find("frames");
       if (frames == run.counters.end() || frames->second.value <= 0) continue;
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
       const double seconds =
           run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
       std::printf("    %s: %.3f%% of the 15.6 ms frame\n", run.benchmark_name().c_str(),

@@ -6,9 +6,11 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 
+#include "desktop/dirty_region.h"
 #include "desktop/pictures.h"
 #include "desktop/scene_painter.h"
 #include "game/game_loop.h"
@@ -36,8 +38,43 @@ void PaintAt(benchmark::State& state, bench::Load& load) {
 void BM_PaintTypical(benchmark::State& state) { PaintAt(state, bench::TypicalLoad()); }
 void BM_PaintStress(benchmark::State& state) { PaintAt(state, bench::StressLoad()); }
 
+// What the window paints in play: only the places that changed from one frame to the next.
+void ChangedAt(benchmark::State& state, bench::Load& load) {
+  load.Restore();
+  Pictures pictures;
+  const ScenePainter painter(pictures);
+  std::array<PictureSize, PictureCount> sizes{};
+  for (int i = 0; i < PictureCount; ++i) {
+    const QPixmap& p = pictures[static_cast<PictureId>(i)];
+    sizes[static_cast<std::size_t>(i)] = {p.width(), p.height()};
+  }
+  DirtyRegion changes(sizes, QFontMetrics(painter.LabelFont()).maxWidth());
+  Game& g = load.t->g;
+  RunFrame(g), changes.Update(g.scene), RunFrame(g), changes.Update(g.scene);
+  QRegion region(0, 0, PlayfieldWidth, PlayfieldHeight);
+  if (!changes.Whole()) {
+    region = QRegion();
+    for (const Box& b : changes.Boxes()) {
+      region += QRect(b.left, b.top, b.right - b.left, b.bottom - b.top);
+    }
+  }
+  QImage image(PlayfieldWidth, PlayfieldHeight, QImage::Format_RGB32);
+  for (auto _ : state) {
+    QPainter p(&image);
+    p.setClipRegion(region);
+    painter.Paint(p, g.scene, region);
+  }
+  state.counters["boxes"] = changes.Whole() ? -1 : static_cast<double>(changes.Boxes().size());
+  state.counters["frames"] = 1;
+}
+
+void BM_PaintTypicalChanged(benchmark::State& state) { ChangedAt(state, bench::TypicalLoad()); }
+void BM_PaintStressChanged(benchmark::State& state) { ChangedAt(state, bench::StressLoad()); }
+
 BENCHMARK(BM_PaintTypical)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PaintStress)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PaintTypicalChanged)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PaintStressChanged)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace flakmire
