@@ -67,6 +67,7 @@ TEST_F(DirtyRegionTest, RepaintingTheBoxesGivesTheNewFrame) {
       {"trooper raises arms", [](Scene& s) { s.imgTrooper[1].Picture = PictureId::TrooperArmsRaised; }},
       {"canopy drifts", [](Scene& s) { s.imgPara[1].Move(290.5f, 170); }},
       {"shell flies", [](Scene& s) { s.imgBullet[1].Move(505.5f, 296.5f, 9, 9); }},
+      {"shell passes the fireball", [](Scene& s) { s.imgBullet[1].Move(597, 270, 9, 9); }},
       {"blood darkens", [](Scene& s) { s.imgBullet[1].FillColor = {90, 0, 0}; }},
       {"fireball shrinks", [](Scene& s) { s.imgBullet[2].Move(611, 261, 38, 38); }},
       {"fireball goes", [](Scene& s) { s.imgBullet.UnloadTop(); }},
