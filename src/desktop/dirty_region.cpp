@@ -146,6 +146,12 @@ void DirtyRegion::Update(const Scene& scene) {
   boxes_.clear();
   whole_ = !known_;
   known_ = true;
+  // Room for the old and the new box of everything: it only grows with the tables.
+  std::size_t things = 0;
+  for (int g = 0; g < Groups; ++g) {
+    things += std::max(last_[static_cast<std::size_t>(g)].size(), now_[static_cast<std::size_t>(g)].size());
+  }
+  boxes_.reserve(2 * things);
   for (int g = 0; g < Groups; ++g) {
     const std::vector<Item>& before = last_[static_cast<std::size_t>(g)];
     const std::vector<Item>& after = now_[static_cast<std::size_t>(g)];
