@@ -43,12 +43,7 @@ void ChangedAt(benchmark::State& state, bench::Load& load) {
   load.Restore();
   Pictures pictures;
   const ScenePainter painter(pictures);
-  std::array<PictureSize, PictureCount> sizes{};
-  for (int i = 0; i < PictureCount; ++i) {
-    const QPixmap& p = pictures[static_cast<PictureId>(i)];
-    sizes[static_cast<std::size_t>(i)] = {p.width(), p.height()};
-  }
-  DirtyRegion changes(sizes, QFontMetrics(painter.LabelFont()).maxWidth());
+  DirtyRegion changes(pictures.Sizes(), QFontMetrics(painter.LabelFont()).maxWidth());
   Game& g = load.t->g;
   RunFrame(g), changes.Update(g.scene), RunFrame(g), changes.Update(g.scene);
   QRegion region(0, 0, PlayfieldWidth, PlayfieldHeight);

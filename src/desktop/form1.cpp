@@ -15,19 +15,6 @@
 
 namespace flakmire {
 
-namespace {
-
-std::array<PictureSize, PictureCount> SizesOf(const Pictures& pictures) {
-  std::array<PictureSize, PictureCount> sizes{};
-  for (int i = 0; i < PictureCount; ++i) {
-    const QPixmap& pixmap = pictures[static_cast<PictureId>(i)];
-    sizes[static_cast<std::size_t>(i)] = {pixmap.width(), pixmap.height()};
-  }
-  return sizes;
-}
-
-}  // namespace
-
 bool KeyTracker::IsDown(int keyCode) const {
   return keyCode > 0 && keyCode < static_cast<int>(down_.size()) && down_[keyCode];
 }
@@ -46,7 +33,7 @@ Form1::Form1()
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
-      changes_(SizesOf(pictures_), QFontMetrics(painter_.LabelFont()).maxWidth()),
+      changes_(pictures_.Sizes(), QFontMetrics(painter_.LabelFont()).maxWidth()),
       hiddenPointer_(Pictures::TransparentPointer()) {
   setFixedSize(PlayfieldWidth, PlayfieldHeight);
   setWindowTitle("Flakmire  Level: 1");

@@ -21,15 +21,7 @@ namespace {
 struct DirtyRegionTest : ::testing::Test {
   Pictures pictures;
   ScenePainter painter{pictures};
-  DirtyRegion changes{Sizes(), QFontMetrics(painter.LabelFont()).maxWidth()};
-  std::array<PictureSize, PictureCount> Sizes() {
-    std::array<PictureSize, PictureCount> sizes{};
-    for (int i = 0; i < PictureCount; ++i) {
-      const QPixmap& p = pictures[static_cast<PictureId>(i)];
-      sizes[static_cast<std::size_t>(i)] = {p.width(), p.height()};
-    }
-    return sizes;
-  }
+  DirtyRegion changes{pictures.Sizes(), QFontMetrics(painter.LabelFont()).maxWidth()};
   QImage Paint(const Scene& scene) {
     QImage image(PlayfieldWidth, PlayfieldHeight, QImage::Format_RGB32);
     QPainter p(&image);
@@ -103,15 +95,12 @@ TEST_F(DirtyRegionTest, RepaintingTheBoxesGivesTheNewFrame) {
     p.setClipRegion(region);
     painter.Paint(p, scene, region);
     p.end();
-    long changed = 0, outside = 0;
+    long changed = 0;
     for (int y = 0; y < PlayfieldHeight; ++y) {
-      for (int x = 0; x < PlayfieldWidth; ++x) {
-        changed += before.pixel(x, y) != after.pixel(x, y);
-        outside += shown.pixel(x, y) != after.pixel(x, y);
-      }
+      for (int x = 0; x < PlayfieldWidth; ++x) changed += before.pixel(x, y) != after.pixel(x, y);
     }
     EXPECT_GT(changed, 0) << name;
-    EXPECT_EQ(outside, 0) << name << ": changed pixels left behind";
+    EXPECT_TRUE(shown == after) << name << ": pixels left behind";
     EXPECT_LT(area, 10 * changed + 8000) << name << ": repaints far more than changed";
   }
 }
