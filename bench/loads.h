@@ -22,7 +22,7 @@ struct Load {
   float levelClock = 0, gunAngle = 0, wind = 0;
 
   void Keep();
-  void Restore();  // not timed: copies the kept tables and scene back
+  void Restore();       // not timed: copies the kept tables and scene back
   int Objects() const;  // the things on show, aircraft to explosions
 };
 

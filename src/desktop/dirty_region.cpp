@@ -46,7 +46,8 @@ std::uint64_t Hash(const std::string& text) {
 
 Box BoxOf(const Shape& s) {
   if (!s.Visible || s.Width < 1 || s.Height < 1) return {};
-  return Clip(Spread({Down(s.Left), Down(s.Top), Up(s.Left + s.Width), Up(s.Top + s.Height)}, Spill));
+  return Clip(
+      Spread({Down(s.Left), Down(s.Top), Up(s.Left + s.Width), Up(s.Top + s.Height)}, Spill));
 }
 
 Box BoxOf(const Line& l) {
@@ -57,8 +58,7 @@ Box BoxOf(const Line& l) {
                      reach));
 }
 
-DirtyRegion::DirtyRegion(const std::array<PictureSize, PictureCount>& pictures,
-                         int labelCharWidth)
+DirtyRegion::DirtyRegion(const std::array<PictureSize, PictureCount>& pictures, int labelCharWidth)
     : pictures_(pictures), labelCharWidth_(labelCharWidth) {}
 
 DirtyRegion::Item DirtyRegion::Of(const Sprite& s, bool stretched) const {
@@ -149,7 +149,8 @@ void DirtyRegion::Update(const Scene& scene) {
   // Room for the old and the new box of everything: it only grows with the tables.
   std::size_t things = 0;
   for (int g = 0; g < Groups; ++g) {
-    things += std::max(last_[static_cast<std::size_t>(g)].size(), now_[static_cast<std::size_t>(g)].size());
+    things += std::max(last_[static_cast<std::size_t>(g)].size(),
+                       now_[static_cast<std::size_t>(g)].size());
   }
   boxes_.reserve(2 * things);
   for (int g = 0; g < Groups; ++g) {

@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -62,15 +62,17 @@ void Form1::SetPointer(Pointer pointer) {
   }
 }
 
-// Repaints only the places where something moved or changed since the last frame: far less
-// work for the game and the display server than the whole playfield 64 times a second.
+// Repaints only the places where something moved or changed since the last frame: less work
+// for the painter and the display server than the whole playfield 64 times a second.
 void Form1::Present() {
   if (game_ == nullptr) return repaint();
   changes_.Update(game_->scene);
   if (changes_.Whole()) return repaint();
   if (changes_.Boxes().empty()) return;
   QRegion region;
-  for (const Box& b : changes_.Boxes()) region += QRect(b.left, b.top, b.right - b.left, b.bottom - b.top);
+  for (const Box& b : changes_.Boxes()) {
+    region += QRect(b.left, b.top, b.right - b.left, b.bottom - b.top);
+  }
   repaint(region);
 }
 

@@ -56,15 +56,25 @@ TEST_F(DirtyRegionTest, RepaintingTheBoxesGivesTheNewFrame) {
       {"jet moves far", [](Scene& s) { s.imgJet[1].Move(600, 20); }},
       {"jet hides", [](Scene& s) { s.imgJet[1].Visible = false; }},
       {"trooper falls", [](Scene& s) { s.imgTrooper[1].Move(300, 202.6f); }},
-      {"trooper raises arms", [](Scene& s) { s.imgTrooper[1].Picture = PictureId::TrooperArmsRaised; }},
+      {"trooper raises arms",
+       [](Scene& s) { s.imgTrooper[1].Picture = PictureId::TrooperArmsRaised; }},
       {"canopy drifts", [](Scene& s) { s.imgPara[1].Move(290.5f, 170); }},
       {"shell flies", [](Scene& s) { s.imgBullet[1].Move(505.5f, 296.5f, 9, 9); }},
       {"shell passes the fireball", [](Scene& s) { s.imgBullet[1].Move(597, 270, 9, 9); }},
-      {"blood darkens", [](Scene& s) { s.imgBullet[1].FillColor = {90, 0, 0}; }},
+      {"blood darkens",
+       [](Scene& s) {
+         s.imgBullet[1].FillColor = {90, 0, 0};
+       }},
       {"fireball shrinks", [](Scene& s) { s.imgBullet[2].Move(611, 261, 38, 38); }},
       {"fireball goes", [](Scene& s) { s.imgBullet.UnloadTop(); }},
-      {"shell comes", [](Scene& s) { s.imgBullet.LoadNext(), s.imgBullet[3].Move(50, 60, 9, 9), s.imgBullet[3].Visible = true; }},
-      {"gun turns", [](Scene& s) { for (Line& l : s.lnGun) l.X2 += 7, l.Y2 += 2; }},
+      {"shell comes",
+       [](Scene& s) {
+         s.imgBullet.LoadNext(), s.imgBullet[3].Move(50, 60, 9, 9), s.imgBullet[3].Visible = true;
+       }},
+      {"gun turns",
+       [](Scene& s) {
+         for (Line& l : s.lnGun) l.X2 += 7, l.Y2 += 2;
+       }},
       {"gun gone", [](Scene& s) { s.lnGun[0].Visible = s.lnGun[1].Visible = false; }},
       {"pole walks", [](Scene& s) { s.lnFlagPole[1].X1 = s.lnFlagPole[1].X2 += 5; }},
       {"flag widens", [](Scene& s) { s.shpFlag[2].Width += 10; }},
@@ -73,7 +83,10 @@ TEST_F(DirtyRegionTest, RepaintingTheBoxesGivesTheNewFrame) {
       {"score changes", [](Scene& s) { s.Label2.Caption = "7"; }},
       {"letter stretches", [](Scene& s) { s.imgLetter[0].Width += 9, s.imgLetter[0].Left -= 4; }},
       {"burst shows", [](Scene& s) { s.imgLetter[11].Visible = true; }},
-      {"bunker recolours", [](Scene& s) { s.Shape1.FillColor = {255, 0, 0}; }},
+      {"bunker recolours",
+       [](Scene& s) {
+         s.Shape1.FillColor = {255, 0, 0};
+       }},
   };
   for (const auto& [name, change] : rows) {
     Scene scene = Busy();
