@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <array>
 
+#include "desktop/dirty_region.h"
 #include "desktop/pictures.h"
 #include "desktop/scene_painter.h"
 #include "ports/keys.h"
@@ -43,6 +44,8 @@ class Form1 final : public QWidget, public MainWindow {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
@@ -54,6 +57,7 @@ class Form1 final : public QWidget, public MainWindow {
   KeyTracker keys_;
   Pictures pictures_;
   ScenePainter painter_{pictures_};
+  DirtyRegion changes_;
   QCursor hiddenPointer_;
 };
 

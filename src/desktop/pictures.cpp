@@ -47,4 +47,13 @@ QCursor Pictures::TransparentPointer() {
   return QCursor(clear, 0, 0);
 }
 
+std::array<PictureSize, PictureCount> Pictures::Sizes() const {
+  std::array<PictureSize, PictureCount> sizes{};
+  for (int i = 0; i < PictureCount; ++i) {
+    const QPixmap& pixmap = (*this)[static_cast<PictureId>(i)];
+    sizes[static_cast<std::size_t>(i)] = {pixmap.width(), pixmap.height()};
+  }
+  return sizes;
+}
+
 }  // namespace flakmire

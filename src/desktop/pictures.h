@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <array>
 
+#include "desktop/dirty_region.h"
 #include "game/scene.h"
 
 namespace flakmire {
@@ -18,6 +19,9 @@ class Pictures {
   const QPixmap& operator[](PictureId picture) const {
     return pixmaps_[static_cast<std::size_t>(picture)];
   }
+
+  // Every picture's size as it is drawn: what the changed-region painting needs of them.
+  std::array<PictureSize, PictureCount> Sizes() const;
 
   static QIcon WindowIcon();
   // The cheat panel's icon: the first letter of the title.

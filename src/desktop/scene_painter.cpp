@@ -1,8 +1,10 @@
 #include "desktop/scene_painter.h"
 
 #include <QPainter>
+#include <QRegion>
 #include <cmath>
 
+#include "desktop/dirty_region.h"
 #include "desktop/pictures.h"
 #include "game/layout.h"
 
@@ -64,16 +66,19 @@ void PaintLine(QPainter& p, const Line& l) {
   p.drawLine(QPointF(l.X1, l.Y1), QPointF(l.X2, l.Y2));
 }
 
+// Wide enough for any score; the text centres on the label's middle.
+QRectF LabelBox(const Label& l) {
+  constexpr qreal HalfSpan = 200;
+  return QRectF(l.Left + l.Width / 2 - HalfSpan, l.Top, 2 * HalfSpan, 40);
+}
+
 void PaintLabel(QPainter& p, const QFont& font, const Label& l) {
   if (!l.Visible || l.Caption.empty()) return;
   p.setFont(font);
   p.setPen(LabelColor);
   const QString text =
       QString::fromLatin1(l.Caption.data(), static_cast<qsizetype>(l.Caption.size()));
-  // Wide enough for any score; the text centres on the label's middle.
-  constexpr qreal HalfSpan = 200;
-  const QRectF box(l.Left + l.Width / 2 - HalfSpan, l.Top, 2 * HalfSpan, 40);
-  p.drawText(box, Qt::AlignHCenter | Qt::AlignTop, text);
+  p.drawText(LabelBox(l), Qt::AlignHCenter | Qt::AlignTop, text);
 }
 
 // A word over the whole playfield, in light letters with a dark edge so it reads over sky and
@@ -107,9 +112,32 @@ ScenePainter::ScenePainter(const Pictures& pictures) : pictures_(pictures) {
 }
 
 void ScenePainter::Paint(QPainter& p, const Scene& s) const {
+  Paint(p, s, QRegion(0, 0, PlayfieldWidth, PlayfieldHeight));
+}
+
+void ScenePainter::Paint(QPainter& p, const Scene& s, const QRegion& area) const {
   p.fillRect(QRect(0, 0, PlayfieldWidth, PlayfieldHeight), ToQColor(SkyColor));
-  const auto sprite = [&](const Sprite& one) { PaintSprite(p, pictures_, one); };
-  const auto shape = [&](const Shape& one) { PaintShape(p, one); };
+  // Clipping a thing away costs nearly as much as drawing it: skip what lies outside the area.
+  const auto sprite = [&](const Sprite& one) {
+    const QRect box(static_cast<int>(std::round(one.Left)), static_cast<int>(std::round(one.Top)),
+                    pictures_[one.Picture].width(), pictures_[one.Picture].height());
+    if (area.intersects(box)) PaintSprite(p, pictures_, one);
+  };
+  const auto shape = [&](const Shape& one) {
+    const Box b = BoxOf(one);
+    if (area.intersects(QRect(b.left, b.top, b.right - b.left, b.bottom - b.top))) {
+      PaintShape(p, one);
+    }
+  };
+  const auto line = [&](const Line& one) {
+    const Box b = BoxOf(one);
+    if (area.intersects(QRect(b.left, b.top, b.right - b.left, b.bottom - b.top))) {
+      PaintLine(p, one);
+    }
+  };
+  const auto label = [&](const Label& one) {
+    if (area.intersects(LabelBox(one).toAlignedRect())) PaintLabel(p, labelFont_, one);
+  };
 
   for (Layer layer : BackToFront) {
     switch (layer) {
@@ -117,7 +145,7 @@ void ScenePainter::Paint(QPainter& p, const Scene& s) const {
       case Layer::RoofWire: sprite(s.Wire[2]); break;
       case Layer::Bunker: shape(s.Shape1); break;
       case Layer::Ground: shape(s.Shape2); break;
-      case Layer::Label1: PaintLabel(p, labelFont_, s.Label1); break;
+      case Layer::Label1: label(s.Label1); break;
       case Layer::Parachutes: PaintCopies(s.imgPara, sprite); break;
       case Layer::Turret: shape(s.shpTurret); break;
       case Layer::Bullets: PaintCopies(s.imgBullet, shape); break;
@@ -126,19 +154,19 @@ void ScenePainter::Paint(QPainter& p, const Scene& s) const {
         break;
       case Layer::Troopers: PaintCopies(s.imgTrooper, sprite); break;
       case Layer::Jets: PaintCopies(s.imgJet, sprite); break;
-      case Layer::Label2: PaintLabel(p, labelFont_, s.Label2); break;
+      case Layer::Label2: label(s.Label2); break;
       case Layer::ThirdFlag:
-        PaintLine(p, s.lnFlagPole[0]);
+        line(s.lnFlagPole[0]);
         shape(s.shpFlag[0]);
         break;
       case Layer::Gun:
-        PaintLine(p, s.lnGun[0]);
-        PaintLine(p, s.lnGun[1]);
+        line(s.lnGun[0]);
+        line(s.lnGun[1]);
         break;
       case Layer::Flags:
         for (int i : {1, 2}) {
           shape(s.shpFlag[i]);
-          PaintLine(p, s.lnFlagPole[i]);
+          line(s.lnFlagPole[i]);
         }
         break;
       case Layer::Paused: PaintBanner(p, bannerFont_, s.lblPaused); break;

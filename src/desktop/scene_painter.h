@@ -3,6 +3,7 @@
 #include <QFont>
 
 class QPainter;
+class QRegion;
 
 namespace flakmire {
 
@@ -16,6 +17,9 @@ class ScenePainter {
   explicit ScenePainter(const Pictures& pictures);
 
   void Paint(QPainter& painter, const Scene& scene) const;
+  // Paints only what touches the area, which the painter's clip must not exceed.
+  void Paint(QPainter& painter, const Scene& scene, const QRegion& area) const;
+  const QFont& LabelFont() const { return labelFont_; }
 
  private:
   const Pictures& pictures_;

@@ -1,0 +1,156 @@
+// The changed-region painting: after any change to the scene, the last frame repainted only in
+// the changed boxes equals the new frame painted whole, and a small change asks for a small region.
+
+#include "desktop/dirty_region.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QRegion>
+#include <functional>
+
+#include "desktop/pictures.h"
+#include "desktop/scene_painter.h"
+#include "game/layout.h"
+
+namespace flakmire {
+namespace {
+
+struct DirtyRegionTest : ::testing::Test {
+  Pictures pictures;
+  ScenePainter painter{pictures};
+  DirtyRegion changes{pictures.Sizes(), QFontMetrics(painter.LabelFont()).maxWidth()};
+  QImage Paint(const Scene& scene) {
+    QImage image(PlayfieldWidth, PlayfieldHeight, QImage::Format_RGB32);
+    QPainter p(&image);
+    painter.Paint(p, scene);
+    return image;
+  }
+};
+
+// One of each moving thing on show, the title's first letter too.
+Scene Busy() {
+  Scene s = MakePlayfield();
+  const auto show = [](auto& array, float x, float y) {
+    array.LoadNext();
+    array[array.UpperBound()].Visible = true;
+    array[array.UpperBound()].Left = x, array[array.UpperBound()].Top = y;
+  };
+  show(s.imgCopter, 100, 50), show(s.imgJet, 400, 20), show(s.imgTrooper, 300, 200);
+  show(s.imgPara, 292, 170), show(s.imgBullet, 500, 300), show(s.imgBullet, 600, 250);
+  s.imgBullet[1].Width = s.imgBullet[1].Height = 9, s.imgBullet[1].FillColor = {200, 0, 0};
+  s.imgBullet[2].Kind = ShapeKind::Circle, s.imgBullet[2].Width = s.imgBullet[2].Height = 60;
+  s.imgBullet[2].FillColor = {255, 240, 0};
+  s.imgLetter[0].Visible = true;
+  s.Label1.Caption = "1000", s.Label2.Caption = "0";
+  return s;
+}
+
+TEST_F(DirtyRegionTest, RepaintingTheBoxesGivesTheNewFrame) {
+  const std::pair<const char*, std::function<void(Scene&)>> rows[] = {
+      {"copter moves", [](Scene& s) { s.imgCopter[1].Move(103.4f, 51); }},
+      {"copter turns", [](Scene& s) { s.imgCopter[1].Picture = PictureId::CopterFacingLeft; }},
+      {"copter leaves", [](Scene& s) { s.imgCopter.UnloadTop(); }},
+      {"jet moves far", [](Scene& s) { s.imgJet[1].Move(600, 20); }},
+      {"jet hides", [](Scene& s) { s.imgJet[1].Visible = false; }},
+      {"trooper falls", [](Scene& s) { s.imgTrooper[1].Move(300, 202.6f); }},
+      {"trooper raises arms",
+       [](Scene& s) { s.imgTrooper[1].Picture = PictureId::TrooperArmsRaised; }},
+      {"canopy drifts", [](Scene& s) { s.imgPara[1].Move(290.5f, 170); }},
+      {"shell flies", [](Scene& s) { s.imgBullet[1].Move(505.5f, 296.5f, 9, 9); }},
+      {"shell passes the fireball", [](Scene& s) { s.imgBullet[1].Move(597, 270, 9, 9); }},
+      {"blood darkens",
+       [](Scene& s) {
+         s.imgBullet[1].FillColor = {90, 0, 0};
+       }},
+      {"fireball shrinks", [](Scene& s) { s.imgBullet[2].Move(611, 261, 38, 38); }},
+      {"fireball goes", [](Scene& s) { s.imgBullet.UnloadTop(); }},
+      {"shell comes",
+       [](Scene& s) {
+         s.imgBullet.LoadNext(), s.imgBullet[3].Move(50, 60, 9, 9), s.imgBullet[3].Visible = true;
+       }},
+      {"gun turns",
+       [](Scene& s) {
+         for (Line& l : s.lnGun) l.X2 += 7, l.Y2 += 2;
+       }},
+      {"gun gone", [](Scene& s) { s.lnGun[0].Visible = s.lnGun[1].Visible = false; }},
+      {"pole walks", [](Scene& s) { s.lnFlagPole[1].X1 = s.lnFlagPole[1].X2 += 5; }},
+      {"flag widens", [](Scene& s) { s.shpFlag[2].Width += 10; }},
+      {"third flag shows", [](Scene& s) { s.shpFlag[0].Visible = s.lnFlagPole[0].Visible = true; }},
+      {"points drop", [](Scene& s) { s.Label1.Caption = "999"; }},
+      {"score changes", [](Scene& s) { s.Label2.Caption = "7"; }},
+      {"letter stretches", [](Scene& s) { s.imgLetter[0].Width += 9, s.imgLetter[0].Left -= 4; }},
+      {"burst shows", [](Scene& s) { s.imgLetter[11].Visible = true; }},
+      {"bunker recolours",
+       [](Scene& s) {
+         s.Shape1.FillColor = {255, 0, 0};
+       }},
+  };
+  for (const auto& [name, change] : rows) {
+    Scene scene = Busy();
+    changes.Update(scene);
+    const QImage before = Paint(scene);
+    change(scene);
+    changes.Update(scene);
+    const QImage after = Paint(scene);
+    ASSERT_FALSE(changes.Whole()) << name;
+    // What the window shows: the last frame, repainted where the boxes say.
+    QRegion region;
+    long area = 0;
+    for (const Box& b : changes.Boxes()) {
+      region += QRect(b.left, b.top, b.right - b.left, b.bottom - b.top);
+      area += long{b.right - b.left} * (b.bottom - b.top);
+    }
+    QImage shown = before;
+    QPainter p(&shown);
+    p.setClipRegion(region);
+    painter.Paint(p, scene, region);
+    p.end();
+    long changed = 0;
+    for (int y = 0; y < PlayfieldHeight; ++y) {
+      for (int x = 0; x < PlayfieldWidth; ++x) changed += before.pixel(x, y) != after.pixel(x, y);
+    }
+    EXPECT_GT(changed, 0) << name;
+    EXPECT_TRUE(shown == after) << name << ": pixels left behind";
+    EXPECT_LT(area, 10 * changed + 8000) << name << ": repaints far more than changed";
+  }
+}
+
+TEST_F(DirtyRegionTest, RepaintsWholeAtFirstAfterForgettingAndPastTheLimitsNothingWhenStill) {
+  Scene scene = Busy();
+  changes.Update(scene);
+  EXPECT_TRUE(changes.Whole()) << "the first frame";
+  changes.Update(scene);
+  EXPECT_FALSE(changes.Whole());
+  EXPECT_TRUE(changes.Boxes().empty()) << "nothing changed";
+  changes.Forget();
+  changes.Update(scene);
+  EXPECT_TRUE(changes.Whole()) << "after Forget";
+  // 78 shells, 13 by 6: too many boxes, so they coarsen into runs of 32 px tiles, one a row;
+  // spread out to every other tile they make too many runs for anything but the whole window.
+  const auto spread = [&scene](float spacing) {
+    for (int i = 0; i < 78; ++i) {
+      if (scene.imgBullet.UpperBound() < 3 + i) scene.imgBullet.LoadNext();
+      scene.imgBullet[3 + i].Move(8 + spacing * (i % 13), 8 + spacing * (i / 13), 5, 5);
+      scene.imgBullet[3 + i].Visible = true;
+    }
+  };
+  spread(20);
+  changes.Update(scene);
+  ASSERT_FALSE(changes.Whole()) << "78 shells in a corner";
+  ASSERT_EQ(changes.Boxes().size(), 4u);
+  for (int row = 0; row < 4; ++row) {
+    EXPECT_EQ(changes.Boxes()[row], (Box{0, 32 * row, 256, 32 * row + 32})) << row;
+  }
+  spread(64);
+  changes.Update(scene);
+  EXPECT_TRUE(changes.Whole()) << "78 shells on every other tile";
+  scene.imgBullet[3].Move(9, 8, 5, 5);
+  changes.Update(scene);
+  EXPECT_EQ(changes.Boxes().size(), 1u) << "one shell moved";
+}
+
+}  // namespace
+}  // namespace flakmire
