@@ -12,6 +12,7 @@ namespace {
 // Antialiased edges spill up to a pixel past the geometry; one more for rounding.
 constexpr int Spill = 2;
 constexpr int LabelHeight = 40;  // the painter's text box
+constexpr int BannerHeight = 80;  // and its box for the pause's word
 
 int Down(float v) { return static_cast<int>(std::floor(v)); }
 int Up(float v) { return static_cast<int>(std::ceil(v)); }
@@ -102,6 +103,11 @@ void DirtyRegion::Collect(const Scene& s, Items& items) const {
   still.push_back(Of(s.Label1));
   still.push_back(Of(s.Label2));
   for (const Sprite& one : s.imgLetter) still.push_back(Of(one, true));
+  if (const Label& word = s.lblPaused; word.Visible) {  // the pause's word spans its whole box
+    still.push_back({Clip({Down(word.Left), Down(word.Top), Up(word.Left + word.Width),
+                           Up(word.Top) + BannerHeight}),
+                     Hash(word.Caption)});
+  }
 
   const auto copies = [](const auto& array, std::vector<Item>& group, auto of) {
     for (int i = 1; i <= array.UpperBound(); ++i) group.push_back(of(array[i]));
