@@ -44,7 +44,7 @@ Scene Busy() {
   s.imgBullet[2].Kind = ShapeKind::Circle, s.imgBullet[2].Width = s.imgBullet[2].Height = 60;
   s.imgBullet[2].FillColor = {255, 240, 0};
   s.imgLetter[0].Visible = true;
-  s.Label1.Caption = "1000", s.Label2.Caption = "0";
+  s.Label1.Caption = "1000", s.Label2.Caption = '0';
   return s;
 }
 
@@ -80,7 +80,8 @@ TEST_F(DirtyRegionTest, RepaintingTheBoxesGivesTheNewFrame) {
       {"flag widens", [](Scene& s) { s.shpFlag[2].Width += 10; }},
       {"third flag shows", [](Scene& s) { s.shpFlag[0].Visible = s.lnFlagPole[0].Visible = true; }},
       {"points drop", [](Scene& s) { s.Label1.Caption = "999"; }},
-      {"score changes", [](Scene& s) { s.Label2.Caption = "7"; }},
+      {"score changes", [](Scene& s) { s.Label2.Caption = '7'; }},
+      {"game pauses", [](Scene& s) { s.lblPaused.Visible = true; }},
       {"letter stretches", [](Scene& s) { s.imgLetter[0].Width += 9, s.imgLetter[0].Left -= 4; }},
       {"burst shows", [](Scene& s) { s.imgLetter[11].Visible = true; }},
       {"bunker recolours",
