@@ -1,7 +1,4 @@
-// The sky and the troopers in it: helicopters and jets, where they start and leave, the troopers
-// and bombs they release, the odds of every random event up there; troopers in free fall and
-// under their canopies, touch-down, the fatal fall and its crush, the barbed wire, and the two
-// trooper cheats.
+// Helicopters, jets and what they release, the odds up there, and the troopers' fall to the end.
 
 #include <deque>
 
@@ -42,10 +39,8 @@ TEST(Aircraft, StartOnTheLineOfTheirWayFacingIt) {
   }
 }
 
-// An aircraft that its step takes exactly onto a start line stays; one float beyond, it is gone
-// and hidden (another above it keeps its slot in the table). Jets leave as helicopters do. A
-// helicopter draws for its drop even in the step it leaves, and the trooper jumps from its door
-// with its speed.
+// Aircraft leave one float beyond a start line (the one above keeps its slot); a helicopter still
+// draws for a drop as it leaves, and the trooper jumps from its door with its speed.
 TEST(Aircraft, LeaveOnlyBeyondTheStartLinesAndDropTroopersFromTheDoor) {
   const float past150 = std::nextafter(-150.0f, -200.0f), past944 = std::nextafter(944.0f, 999.0f);
   for (auto [jet, xVel, x, seen] : {std::tuple{false, -1.0f, -150.0f, ": -150,85 65x41 1"},
@@ -65,8 +60,7 @@ TEST(Aircraft, LeaveOnlyBeyondTheStartLinesAndDropTroopersFromTheDoor) {
   }
 }
 
-// Every "1 in N" draw of the sky happens when the draw is just below 1 / N and not at it. The
-// scene is set with the fallback draws of 0.5 first.
+// Every "1 in N" event happens on a draw just below 1 / N, not above it.
 TEST(Aircraft, EachRandomEventHasItsOddsOnTheFirstLevelAndTheLast) {
   for (auto [what, level, odds] : {std::tuple{"drop", 0, 450},
                                    {"drop", 10, 20},
@@ -94,9 +88,8 @@ TEST(Aircraft, EachRandomEventHasItsOddsOnTheFirstLevelAndTheLast) {
   }
 }
 
-// The release offset is how far the jet's middle (X + 40) has passed the gun at x 396 along its
-// flight, rounded half to even for the window; the bomb's tag keeps it unrounded for its landing.
-// The bomb leaves the middle of the jet's underside with the jet's speed.
+// The offset, how far the jet's middle is past the gun, rounds half to even for the window and is
+// tagged unrounded; the bomb leaves the jet's underside at its speed. Seen: draws, tag, bomb.
 TEST(Aircraft, JetsBombOnlyStrictlyInsideTheWindowTaggingTheOffset) {
   for (auto [xVel, x, min, max, seen] :
        {std::tuple{1.7f, 336.0f, -21, -19, "2 -20 k5 376,51 v1.7,0"},  // 20 short
@@ -134,9 +127,8 @@ TEST(Aircraft, JetsBombOnlyStrictlyInsideTheWindowTaggingTheOffset) {
   EXPECT_EQ(t.g.scene.imgBullet[MaxSlots].Tag, "top");
 }
 
-// One frame of one trooper in a little wind (0.01 a frame), under one cheat. What he is after
-// it: where, how fast, his chute, his pyramid place, alive and his two sprites shown, and the
-// points. A step that kills him doesn't end his turn: the later steps still move him.
+// One trooper's frame in a wind of 0.01 under one cheat: Soldier() and the points. A step that
+// kills him doesn't end his turn.
 TEST(Troopers, FallOpenTheirParachutesDriftLandAndDie) {
   for (auto [trooper, cheat, seen] : {
            // Free fall: gravity 0.03 and the wind. Under the canopy: a sink of 0.8 and the wind.
@@ -165,9 +157,8 @@ TEST(Troopers, FallOpenTheirParachutesDriftLandAndDie) {
            {{true, 0, 100, -2, 0.8f, 1}, 1, "-1.99,100.8 v-1.99,0.8 c1 p0 +++ 10"},
            {{true, 787, 100, 1, 0.8f, 1}, 1, "786.091,100.8 v-0.909,0.8 c1 p0 +++ 10"},
            {{true, 786, 100, 1, 0.8f, 1}, 1, "787.01,100.8 v1.01,0.8 c1 p0 +++ 10"},
-           // The roof's coil, 344 < X < 424 and 408 <= Y < 416, pays only for a trooper who
-           // had lost his canopy; the coils at the ground's edges, X < 56 or X > 712 from
-           // Y 456, pay nothing.
+           // The roof's coil (344 < X < 424, 408 <= Y < 416) pays only without a canopy; the edge
+           // coils (X < 56 or X > 712, from Y 456) never pay.
            {{true, 380, 408, 0, 0, 2}, 0, "380.01,408.03 v0.01,0.03 c2 p0 --- 25"},
            {{true, 380, 407.9f, 0, 0, 2}, 0, "380.01,407.93 v0.01,0.03 c2 p0 ++- 10"},
            {{true, 380, 410, 0, 2.5f, 0}, 0, "380.01,412.53 v0.01,2.53 c0 p0 --- 10"},  // no canopy
@@ -200,8 +191,7 @@ TEST(Troopers, TheirSpritesFollowThemWithTheCanopyCentredAbove) {
             "301,100.8 17x25 5 / 293,83.8 33x33 7");
 }
 
-// Blood spurts from a dead trooper's feet within a quarter turn of straight up; a crushed one
-// bleeds from his middle within half a turn. Each drop's first draw (0.5) takes it halfway out.
+// Blood leaves a dead trooper's feet within a quarter turn of up; the crushed bleed mid-body.
 TEST(Troopers, TheirBloodLeavesFromTheWound) {
   for (auto [trooper, blood] :
        {std::pair{TrooperData{true, 380, 410, 0, 0, 2}, "k2 388,435 v0.153073,"},
