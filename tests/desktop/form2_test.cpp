@@ -8,7 +8,7 @@
 #include <QtWidgets>
 
 #include "desktop/score_ports.h"
-#include "scores/fake_score_ports.h"
+#include "fakes/fake_ports.h"
 
 namespace flakmire::testing {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "scores/fake_score_ports.h"
+#include "fakes/fake_ports.h"
 
 namespace flakmire::testing {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "scores/fake_score_ports.h"
+#include "fakes/fake_ports.h"
 
 namespace flakmire::testing {
 namespace {
@@ -28,10 +28,10 @@ TEST(ScoreFile, AFileWrittenByHandLoadsAsItsTableAndIsWrittenAgainFromItsDraws) 
   EXPECT_EQ(b.hs.Scores[1], (ScoreRecord{0, 0, std::nullopt, "", 0}));
   // The draws that give the random byte 7, the key length 19 and the key: 199.7 rounds to 200,
   // the halves 250.5 and 0.5 to their even neighbours, 255.9 to 256 and so 255.
-  b.desk.draws = {0.55f, 3.01f / 230};
+  b.desk.queue = {0.55f, 3.01f / 230};
   for (const double k : {30.0, 199.7, 250.5, 1.0, 17.0, 99.0, 128.0, 255.9, 0.5, 64.0, 7.0, 180.0,
                          33.0, 90.0, 222.0, 5.0, 141.0, 77.0, 12.0})
-    b.desk.draws.push_back(static_cast<float>(k / 256));
+    b.desk.queue.push_back(static_cast<float>(k / 256));
   b.hs.SaveIt1();
   EXPECT_EQ(b.Dat(), file);
 }
