@@ -1,5 +1,4 @@
-// The painter on the offscreen platform: the pictures load at their sizes, and the playfield
-// comes out in its colours where the layout puts them.
+// The painter: pictures load at their sizes, and the scene comes out where the layout puts it.
 
 #include "desktop/scene_painter.h"
 

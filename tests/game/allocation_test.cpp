@@ -1,5 +1,4 @@
-// Steady play allocates nothing: every frame reuses the slots, sprites and text it already has.
-// A binary of its own, because it replaces the global allocator to count.
+// Steady play allocates nothing; a binary of its own, as it replaces the global allocator.
 
 #include <atomic>
 #include <cstdlib>

@@ -18,12 +18,11 @@ std::string Aircraft(const Game& g, bool jet) {
   return jet ? seen(g.Jets[1], g.scene.imgJet[1]) : seen(g.Copters[1], g.scene.imgCopter[1]);
 }
 
+// Each draws its speed, then its direction, then its height; a speed of 0 (here -0) is redrawn.
 TEST(Aircraft, StartOnTheLineOfTheirWayFacingIt) {
   for (auto [jet, oneHit, draws, seen] :
-       {std::tuple{false, false, std::deque{SpeedOne, Rightwards, 0.5f},
-                   "-150,85 v1 hp15: -150,85 65x41 1"},
-        {false, true, {0.5f, Leftwards, 0}, "944,0 v-1.7411 hp1: 944,0 65x41 2"},
-        // A speed of 0 (here -0) is drawn again, direction and all.
+       {std::tuple{false, true, std::deque{0.5f, Leftwards, 0.0f},
+                   "944,0 v-1.7411 hp1: 944,0 65x41 2"},
         {false,
          false,
          {0, Leftwards, SpeedOne, Rightwards, 0.25f},
