@@ -16,19 +16,15 @@
 #include "game/gun.h"
 #include "game/key_codes.h"
 #include "game/startup.h"
-#include "ports/null_ports.h"
 
 namespace flakmire {
 namespace {
 
 struct WindowTest : ::testing::Test {
-  testing::FakePorts scripted;  // its clock and random source
+  testing::FakePorts fake;  // all but the window, its keys and the event pump
   Form1 form;
-  NullTimers timers;
   QtEventPump pump;
-  NullDialogs dialogs;
-  NullMusic music;
-  Game g{Ports{scripted, scripted, form.Keys(), form, timers, pump, dialogs, music, "."}};
+  Game g{Ports{fake, fake, form.Keys(), form, fake, pump, fake, fake, "."}};
 
   WindowTest() {
     form.Attach(g);
