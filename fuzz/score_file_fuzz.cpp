@@ -7,7 +7,7 @@
 
 #include <cstdlib>
 
-#include "scores/fake_score_ports.h"
+#include "fakes/fake_ports.h"
 
 namespace {
 

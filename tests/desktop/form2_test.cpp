@@ -1,5 +1,4 @@
-// The high-score window on Qt's offscreen platform: its layout, the grid as the rules fill it,
-// its keys and buttons, the name prompt, and the score files in a real folder.
+// The high-score window: layout, grid, keys and buttons, the name prompt, files in a real folder.
 
 #include "desktop/form2.h"
 
@@ -8,7 +7,7 @@
 #include <QtWidgets>
 
 #include "desktop/score_ports.h"
-#include "scores/fake_score_ports.h"
+#include "fakes/fake_ports.h"
 
 namespace flakmire::testing {
 namespace {

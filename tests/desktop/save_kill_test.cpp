@@ -15,7 +15,7 @@
 #include <thread>
 
 #include "desktop/score_ports.h"
-#include "scores/fake_score_ports.h"
+#include "fakes/fake_ports.h"
 
 namespace flakmire::testing {
 namespace {

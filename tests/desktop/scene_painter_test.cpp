@@ -1,5 +1,4 @@
-// The painter on the offscreen platform: the pictures load at their sizes, and the playfield
-// comes out in its colours where the layout puts them.
+// The painter: pictures load at their sizes, and the scene comes out where the layout puts it.
 
 #include "desktop/scene_painter.h"
 
@@ -30,24 +29,20 @@ class PainterTest : public ::testing::Test {
 };
 
 TEST_F(PainterTest, EveryPictureLoadsAtItsSizeWithTransparency) {
-  struct Row {
-    PictureId picture;
-    int width, height;
-  };
-  for (const Row& row : {Row{PictureId::Copter, 65, 41}, Row{PictureId::CopterFacingLeft, 65, 41},
-                         Row{PictureId::Jet, 81, 33}, Row{PictureId::JetFacingLeft, 81, 33},
-                         Row{PictureId::Trooper, 17, 25}, Row{PictureId::TrooperArmsRaised, 17, 25},
-                         Row{PictureId::Parachute, 33, 33}, Row{PictureId::Wire, 65, 17}}) {
-    const QPixmap& pixmap = pictures_[row.picture];
-    EXPECT_EQ(pixmap.width(), row.width) << static_cast<int>(row.picture);
-    EXPECT_EQ(pixmap.height(), row.height) << static_cast<int>(row.picture);
-    // Around the object the sky (or whatever lies behind) shows through.
-    const QImage image = pixmap.toImage();
-    int clear = 0;
-    for (int y = 0; y < image.height(); ++y) {
-      for (int x = 0; x < image.width(); ++x) clear += qAlpha(image.pixel(x, y)) == 0;
-    }
-    EXPECT_GT(clear, image.width() * image.height() / 10) << static_cast<int>(row.picture);
+  for (auto [picture, width, height] : {std::tuple{PictureId::Copter, 65, 41},
+                                        {PictureId::CopterFacingLeft, 65, 41},
+                                        {PictureId::Jet, 81, 33},
+                                        {PictureId::JetFacingLeft, 81, 33},
+                                        {PictureId::Trooper, 17, 25},
+                                        {PictureId::TrooperArmsRaised, 17, 25},
+                                        {PictureId::Parachute, 33, 33},
+                                        {PictureId::Wire, 65, 17}}) {
+    const QImage image = pictures_[picture].toImage();
+    EXPECT_EQ(image.size(), QSize(width, height)) << static_cast<int>(picture);
+    int clear = 0;  // around the object, whatever lies behind shows through
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) clear += qAlpha(image.pixel(x, y)) == 0;
+    EXPECT_GT(clear, width * height / 10) << static_cast<int>(picture);
   }
   EXPECT_FALSE(Pictures::WindowIcon().pixmap(48, 48).isNull());
 }
@@ -66,13 +61,11 @@ TEST_F(PainterTest, PlayfieldHasSkyGroundBunkerAndGunWhereTheLayoutPutsThem) {
 TEST_F(PainterTest, SpritesAndProjectilesShowWhereTheSceneSays) {
   Scene scene = MakePlayfield();
   scene.imgBullet.LoadNext();
-  Shape& ball = scene.imgBullet[1];
-  ball.Move(100, 100, 15, 15);
-  ball.FillColor = Rgb{255, 0, 255};
-  ball.Visible = true;
+  scene.imgBullet[1].Move(100, 100, 15, 15);
+  scene.imgBullet[1].FillColor = Rgb{255, 0, 255};
   scene.imgCopter.LoadNext();
   scene.imgCopter[1].Move(300, 50);
-  scene.imgCopter[1].Visible = true;
+  scene.imgBullet[1].Visible = scene.imgCopter[1].Visible = true;
   const QImage image = Paint(scene);
   EXPECT_EQ(image.pixel(107, 107), qRgb(255, 0, 255));
   EXPECT_NE(image.pixel(332, 70), Rgb32(SkyColor)) << "the helicopter's body";

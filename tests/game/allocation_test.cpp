@@ -1,6 +1,5 @@
-// Steady play allocates nothing: every frame reuses the slots, sprites and text it already has,
-// and so does finding what changed on screen.
-// A binary of its own, because it replaces the global allocator to count.
+// Steady play allocates nothing, nor does finding what changed on screen; a binary of its own,
+// as it replaces the global allocator.
 
 #include <atomic>
 #include <cstdlib>

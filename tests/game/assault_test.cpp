@@ -1,28 +1,17 @@
-// Whole runs to the gunner's death: by a pyramid of troopers, by a bomb, by his own heavy shell
-// and by the key left of 1 on the last level; and the troopers' flight from the dead gun.
+// Whole runs to the gunner's death, and the troopers' flight from the dead gun.
 
 #include "fakes/test_game.h"
 
 namespace flakmire::testing {
 namespace {
 
-// From a reset on level 4 with 130 points, frames until the gunner dies, or three when he is
-// dead from the start (1000 at most), of
-//   0  troopers standing at the x of the crowd below, four or more on each side of the gun
-//      (none counts at 384 or 392);
-//   1  a bomb over the gun;  2  the key C pressed once, the gun straight up;
-//   3  on the last level, the key left of 1;
-//   4  a dead gunner, troopers standing at 390 and 357, moving 0.3 px a frame right into the
-//      wire before the bunker, which throws them back ever faster until it is fast enough to
-//      kill the first while the other gets out, at 402, and at 425.9 moving 0.4 px a frame
-//      left, which kills him at once;
-//   5  the second and third of a pyramid whose first man was shot, and two standing at 200.
-// Each draw is 0.0199, or 0.5 for no wind: every standing trooper hops once the gunner is dead,
-// and the wind turns every frame. Seen: the projectile slots made and the kind of the last one,
-// the kill cause, the frames, what the high-score window is handed (score, cause, level,
-// seconds: 95 after the reset), whether the barrel shows, the death timer (1 if it runs, plus 2
-// if it still runs after its tick), then each trooper "x,y" ("^" with raised arms, "pN" in a
-// pyramid, "-" gone).
+// Frames from a reset on level 4 with 130 points until the gunner dies (three if dead already):
+//   0 four or more troopers standing on each side (384 and 392 count for neither);  1 a bomb
+//   over the gun;  2 the key C, gun upright;  3 the tilde on the last level;  4 a dead gunner, troopers walking into the
+//   bunker's wire, thrown back until it kills;  5 a pyramid whose first man was shot. Draws of
+//   0.0199 make standing troopers hop after the death.
+// Seen: slots and last kind, cause, frames, the run handed over, barrel, death timer (1 runs,
+// +2 still after its tick), troopers "x,y" ("^" arms raised, "pN" pyramid place, "-" gone).
 TEST(Runs, EndByAPyramidABombHisOwnHeavyShellOrTheTildeOnTheLastLevel) {
   for (auto [run, seen] : {
            std::pair{1, "3/k-1 '2' 162: -1 0 0 0s 120 2 4 95s 0 1"},

@@ -1,5 +1,4 @@
-// What shells, blood drops and explosions hit: troopers and their canopies, helicopters, jets,
-// and the gunner under his own falling shell.
+// What shells, blood and explosions hit: troopers, canopies, aircraft and the gunner himself.
 
 #include "game/hits.h"
 
@@ -8,14 +7,10 @@
 namespace flakmire::testing {
 namespace {
 
-// "kind x,y vXVel,YVel" (moving 1,-5 unless given): an object in slot 1 of a table filled to its
-// reserved room, so that what its hits make grows the table. Troopers under open canopies at
-// (300, 300), (120, 120) and, down already, 395; one standing at 390 with his canopy packed; a
-// helicopter of health 3 and a jet of 9 at (100, 100). After its hit tests: the aircraft's health
-// (destroyed at 0 or less), the points, each trooper's chute ("-" when he is gone, "!" when his
-// canopy shows wrongly), every object in use ("kind@x,y Llife", a blood drop "b" and the degrees
-// it leaves at, 4.5 left of its way as each draw is 0.1), and "D" and the kill cause once the
-// gunner is dead.
+// "kind x,y vXVel,YVel" (1,-5 by default) in slot 1 of a full-sized table, among four troopers
+// (open canopies at 300 and 120, down at 395, standing at 390), a helicopter (3) and a jet (9).
+// Seen: their health, the points, each chute ("-" gone, "!" canopy shown wrongly), the objects in
+// use (a blood drop "b" with its degrees, 4.5 left of its way) and "D" with the kill cause.
 std::string Hit(const char* row) {
   float kind, sx, sy, vx = 1, vy = -5;
   std::sscanf(row, "%f %f,%f v%f,%f", &kind, &sx, &sy, &vx, &vy);
@@ -44,9 +39,7 @@ std::string Hit(const char* row) {
 
 TEST(Hits, KillTroopersPopCanopiesDamageAircraftAndKillTheGunnerUnderHisOwnShell) {
   for (auto [row, seen] : {
-           // A shell hits whatever its box touches, and no trooper after the first; blood sprays
-           // upward along its way, but not from a trooper on the ground. Spent on a trooper, it
-           // still strikes the aircraft behind him. A blood drop passes troopers by.
+           // A shell hits one trooper, then still the aircraft behind; blood sprays up its way.
            std::pair{"0 300,326", "C3 J9 P5 -121 b6.8"},
            {"0 411.5,475", "C3 J9 P5 112-"},
            {"0 321.5,291", "C3 J9 P0 1121 0@321.5,291 L330"},

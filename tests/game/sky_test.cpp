@@ -1,7 +1,4 @@
-// The sky and the troopers in it: helicopters and jets, where they start and leave, the troopers
-// and bombs they release, the odds of every random event up there; troopers in free fall and
-// under their canopies, touch-down, the fatal fall and its crush, the barbed wire, and the two
-// trooper cheats.
+// Helicopters, jets and what they release, the odds up there, and the troopers' fall to the end.
 
 #include <deque>
 
@@ -21,12 +18,11 @@ std::string Aircraft(const Game& g, bool jet) {
   return jet ? seen(g.Jets[1], g.scene.imgJet[1]) : seen(g.Copters[1], g.scene.imgCopter[1]);
 }
 
+// Each draws its speed, then its direction, then its height; a speed of 0 (here -0) is redrawn.
 TEST(Aircraft, StartOnTheLineOfTheirWayFacingIt) {
   for (auto [jet, oneHit, draws, seen] :
-       {std::tuple{false, false, std::deque{SpeedOne, Rightwards, 0.5f},
-                   "-150,85 v1 hp15: -150,85 65x41 1"},
-        {false, true, {0.5f, Leftwards, 0}, "944,0 v-1.7411 hp1: 944,0 65x41 2"},
-        // A speed of 0 (here -0) is drawn again, direction and all.
+       {std::tuple{false, true, std::deque{0.5f, Leftwards, 0.0f},
+                   "944,0 v-1.7411 hp1: 944,0 65x41 2"},
         {false,
          false,
          {0, Leftwards, SpeedOne, Rightwards, 0.25f},
@@ -42,16 +38,13 @@ TEST(Aircraft, StartOnTheLineOfTheirWayFacingIt) {
   }
 }
 
-// An aircraft that its step takes exactly onto a start line stays; one float beyond, it is gone
-// and hidden (another above it keeps its slot in the table). Jets leave as helicopters do. A
-// helicopter draws for its drop even in the step it leaves, and the trooper jumps from its door
-// with its speed.
+// Aircraft leave one float beyond a start line (the one above keeps its slot); a helicopter still
+// draws for a drop as it leaves, and the trooper jumps from its door with its speed.
 TEST(Aircraft, LeaveOnlyBeyondTheStartLinesAndDropTroopersFromTheDoor) {
   const float past150 = std::nextafter(-150.0f, -200.0f), past944 = std::nextafter(944.0f, 999.0f);
   for (auto [jet, xVel, x, seen] : {std::tuple{false, -1.0f, -150.0f, ": -150,85 65x41 1"},
                                     {false, -1.0f, past150, ": -150,85 65x41 1 hidden"},
                                     {false, 1.0f, 944.0f, ": 944,85 65x41 1"},
-                                    {false, 1.0f, past944, ": 944,85 65x41 1 hidden"},
                                     {true, 1.7f, past944, ": 944,35 81x33 3 hidden"}}) {
     TestGame t;
     for (int i = 0; i < 2; ++i) jet ? CreateJet(t.g) : CreateCopter(t.g);
@@ -65,8 +58,7 @@ TEST(Aircraft, LeaveOnlyBeyondTheStartLinesAndDropTroopersFromTheDoor) {
   }
 }
 
-// Every "1 in N" draw of the sky happens when the draw is just below 1 / N and not at it. The
-// scene is set with the fallback draws of 0.5 first.
+// Every "1 in N" event happens on a draw just below 1 / N, not above it.
 TEST(Aircraft, EachRandomEventHasItsOddsOnTheFirstLevelAndTheLast) {
   for (auto [what, level, odds] : {std::tuple{"drop", 0, 450},
                                    {"drop", 10, 20},
@@ -94,9 +86,8 @@ TEST(Aircraft, EachRandomEventHasItsOddsOnTheFirstLevelAndTheLast) {
   }
 }
 
-// The release offset is how far the jet's middle (X + 40) has passed the gun at x 396 along its
-// flight, rounded half to even for the window; the bomb's tag keeps it unrounded for its landing.
-// The bomb leaves the middle of the jet's underside with the jet's speed.
+// The offset, how far the jet's middle is past the gun, rounds half to even for the window and is
+// tagged unrounded; the bomb leaves the jet's underside at its speed. Seen: draws, tag, bomb.
 TEST(Aircraft, JetsBombOnlyStrictlyInsideTheWindowTaggingTheOffset) {
   for (auto [xVel, x, min, max, seen] :
        {std::tuple{1.7f, 336.0f, -21, -19, "2 -20 k5 376,51 v1.7,0"},  // 20 short
@@ -104,11 +95,8 @@ TEST(Aircraft, JetsBombOnlyStrictlyInsideTheWindowTaggingTheOffset) {
         {1.7f, 336.0f, -20, 1000, "1"},  // on a limit: no draw
         {1.7f, 336.0f, -1000, -20, "1"},
         {-1.7f, 376.0f, -20, 0, "1"},
-        {1.7f, 335.5f, -21, -19, "2 -20.5 k5 375.5,51 v1.7,0"},
         {1.7f, 336.5f, -21, -19, "2 -19.5 k5 376.5,51 v1.7,0"},
-        {1.7f, 232.5f, -1000, 1000, "2 -123.5 k5 272.5,51 v1.7,0"},
-        {-1.7f, 206.0f, -1000, 1000, "2 150 k5 246,51 v-1.7,0"},
-        {-1.7f, 356.0f, -1000, 1000, "2 0 k5 396,51 v-1.7,0"}}) {
+        {-1.7f, 206.0f, -1000, 1000, "2 150 k5 246,51 v-1.7,0"}}) {
     TestGame t;
     CreateJet(t.g);
     t.g.Jets[1].XVel = xVel, t.g.Jets[1].X = x - xVel, t.g.Jets[1].Y = 20;
@@ -134,9 +122,8 @@ TEST(Aircraft, JetsBombOnlyStrictlyInsideTheWindowTaggingTheOffset) {
   EXPECT_EQ(t.g.scene.imgBullet[MaxSlots].Tag, "top");
 }
 
-// One frame of one trooper in a little wind (0.01 a frame), under one cheat. What he is after
-// it: where, how fast, his chute, his pyramid place, alive and his two sprites shown, and the
-// points. A step that kills him doesn't end his turn: the later steps still move him.
+// One trooper's frame in a wind of 0.01 under one cheat: Soldier() and the points. A step that
+// kills him doesn't end his turn.
 TEST(Troopers, FallOpenTheirParachutesDriftLandAndDie) {
   for (auto [trooper, cheat, seen] : {
            // Free fall: gravity 0.03 and the wind. Under the canopy: a sink of 0.8 and the wind.
@@ -165,9 +152,8 @@ TEST(Troopers, FallOpenTheirParachutesDriftLandAndDie) {
            {{true, 0, 100, -2, 0.8f, 1}, 1, "-1.99,100.8 v-1.99,0.8 c1 p0 +++ 10"},
            {{true, 787, 100, 1, 0.8f, 1}, 1, "786.091,100.8 v-0.909,0.8 c1 p0 +++ 10"},
            {{true, 786, 100, 1, 0.8f, 1}, 1, "787.01,100.8 v1.01,0.8 c1 p0 +++ 10"},
-           // The roof's coil, 344 < X < 424 and 408 <= Y < 416, pays only for a trooper who
-           // had lost his canopy; the coils at the ground's edges, X < 56 or X > 712 from
-           // Y 456, pay nothing.
+           // The roof's coil (344 < X < 424, 408 <= Y < 416) pays only without a canopy; the edge
+           // coils (X < 56 or X > 712, from Y 456) never pay.
            {{true, 380, 408, 0, 0, 2}, 0, "380.01,408.03 v0.01,0.03 c2 p0 --- 25"},
            {{true, 380, 407.9f, 0, 0, 2}, 0, "380.01,407.93 v0.01,0.03 c2 p0 ++- 10"},
            {{true, 380, 410, 0, 2.5f, 0}, 0, "380.01,412.53 v0.01,2.53 c0 p0 --- 10"},  // no canopy
@@ -200,8 +186,7 @@ TEST(Troopers, TheirSpritesFollowThemWithTheCanopyCentredAbove) {
             "301,100.8 17x25 5 / 293,83.8 33x33 7");
 }
 
-// Blood spurts from a dead trooper's feet within a quarter turn of straight up; a crushed one
-// bleeds from his middle within half a turn. Each drop's first draw (0.5) takes it halfway out.
+// Blood leaves a dead trooper's feet within a quarter turn of up; the crushed bleed mid-body.
 TEST(Troopers, TheirBloodLeavesFromTheWound) {
   for (auto [trooper, blood] :
        {std::pair{TrooperData{true, 380, 410, 0, 0, 2}, "k2 388,435 v0.153073,"},

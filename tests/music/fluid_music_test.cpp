@@ -1,5 +1,4 @@
-// The tune through FluidSynth: it sounds from beginning to end, and the player stays silent and
-// quiet without a soundfont, a file or a sound device.
+// The tune sounds throughout, and the player stays quiet without a soundfont, file or device.
 
 #include "desktop/fluid_music.h"
 

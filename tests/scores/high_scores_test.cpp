@@ -1,17 +1,15 @@
-// The high-score window's rules: sorting a run in, the name prompt, the duration text, the
-// buttons, file errors and where the files go.
+// The high-score window's rules: sorting in, the name prompt, durations, file errors and folders.
 
 #include <gtest/gtest.h>
 
-#include "scores/fake_score_ports.h"
+#include "fakes/fake_ports.h"
 
 namespace flakmire::testing {
 namespace {
 
 TEST(HighScores, ARunNeedsAStrictlyHigherScoreThanThePlaceAboveIt) {
-  // The table before holds best, best - step, ... best - 9 step; then a run with this score
-  // comes in. Equal to place 10 stays out, one more enters; equal to place 2 lands below it; on
-  // an empty table 0 stays out and 1 is best; the dummy never enters, even past lower scores.
+  // A table of best, best - step, ...; a run of score lands at place (-1: out). The dummy never
+  // enters.
   // clang-format off
   const int rows[][4] = {{100, 10, 10, -1}, {100, 10, 11, 10}, {100, 10, 90, 3}, {100, 10, 101, 1},
                          {0, 0, 0, -1}, {0, 0, 1, 1}, {-5, 0, LoadOnlyScore, -1}};

@@ -1,18 +1,15 @@
-// The bytes of "HighScores.dat": pinned by a file written out here, round trips, the backup,
-// and the tamper check that guards the three copies.
+// "HighScores.dat": its bytes pinned, round trips, the backup, and the check of its three copies.
 
 #include <gtest/gtest.h>
 
-#include "scores/fake_score_ports.h"
+#include "fakes/fake_ports.h"
 
 namespace flakmire::testing {
 namespace {
 
 TEST(ScoreFile, AFileWrittenByHandLoadsAsItsTableAndIsWrittenAgainFromItsDraws) {
-  // Version 1, random byte 7, plain size 342, key length 19 and the key; then the first copy
-  // scrambled: 1000 "Zoë" Bomb level 3 "5 sec"; 0 with an empty name; eight unset places, 80
-  // zero bytes that scramble to their key bytes. A copy is six key lengths long, so the other two
-  // scramble to the same bytes as the first.
+  // Version 1, random byte 7, plain size 342, the key (19); then copy 1 scrambled: 1000 "Zoë"
+  // Bomb level 3 "5 sec", 0 unnamed, eight unset places. Six key lengths a copy: all three alike.
   Bytes file = {0x01, 0x07, 0x56, 0x01, 0x00, 0x00, 0x13,                                // header
                 0x1E, 0xC8, 0xFA, 0x01, 0x11, 0x63, 0x80, 0xFF, 0x00, 0x40, 0x07, 0xB4,  // key
                 0x21, 0x5A, 0xDE, 0x05, 0x8D, 0x4D, 0x0C,                                //
@@ -26,12 +23,11 @@ TEST(ScoreFile, AFileWrittenByHandLoadsAsItsTableAndIsWrittenAgainFromItsDraws) 
   b.hs.LoadIt1();
   EXPECT_EQ(b.hs.Scores[0], (ScoreRecord{1000, 3, "5 sec", "Zo\xEB", 2}));
   EXPECT_EQ(b.hs.Scores[1], (ScoreRecord{0, 0, std::nullopt, "", 0}));
-  // The draws that give the random byte 7, the key length 19 and the key: 199.7 rounds to 200,
-  // the halves 250.5 and 0.5 to their even neighbours, 255.9 to 256 and so 255.
-  b.desk.draws = {0.55f, 3.01f / 230};
+  // Draws for byte 7, length 19 and the key: halves round to even, 255.9 to 256 and so 255.
+  b.desk.queue = {0.55f, 3.01f / 230};
   for (const double k : {30.0, 199.7, 250.5, 1.0, 17.0, 99.0, 128.0, 255.9, 0.5, 64.0, 7.0, 180.0,
                          33.0, 90.0, 222.0, 5.0, 141.0, 77.0, 12.0})
-    b.desk.draws.push_back(static_cast<float>(k / 256));
+    b.desk.queue.push_back(static_cast<float>(k / 256));
   b.hs.SaveIt1();
   EXPECT_EQ(b.Dat(), file);
 }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "scores/fake_score_ports.h"
+#include "fakes/fake_ports.h"
 
 namespace flakmire::testing {
 
