@@ -48,13 +48,5 @@ echo "cpu: ${percent}% of one core while the game runs"
 kill -0 "$program_pid" 2>/dev/null || fail "the program died"
 
 "$close_window" "$window"
-for _ in $(seq 30); do
-  kill -0 "$program_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$program_pid" 2>/dev/null && fail "the program goes on after its window was closed"
-wait "$program_pid"
-status=$?
-program_pid=""
-[ "$status" -eq 0 ] || fail "the program ended with status $status when its window was closed"
+expect_clean_exit "its window was closed"
 echo "ok"

@@ -61,3 +61,16 @@ expect_pixel() {
 cpu_ticks() {
   awk '{ print $14 + $15 }' "/proc/$1/stat"
 }
+
+# The program must end within 3 s of $1 (what was done to it), with status 0.
+expect_clean_exit() {
+  for _ in $(seq 30); do
+    kill -0 "$program_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$program_pid" 2>/dev/null && fail "the program goes on after $1"
+  local status=0
+  wait "$program_pid" || status=$?
+  program_pid=""
+  [ "$status" -eq 0 ] || fail "the program ended with status $status after $1"
+}
