@@ -22,9 +22,7 @@ TEST(Frame, RunsItsStepsInOrder) {
   t.Frame();
   Trace = nullptr;
   // Reseed, blood, spawn draws, caption, paint, wait, the level change's yield, the wind.
-  EXPECT_EQ(trace,
-            "Rrrrrrrrr"
-            "CPSYr");
+  EXPECT_EQ(trace, "RrrrrrrrrCPSYr");
   EXPECT_EQ(t.lastSeed, 36000);
   EXPECT_THAT(Bullet(t.g, 3), StartsWith("k0 396,393.03 v0,-4.97 ")) << "fired, then moved";
   EXPECT_THAT(Numbers(t.g), StartsWith("points 44 score 34 level 1 clock 0 "));
