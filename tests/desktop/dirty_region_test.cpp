@@ -136,9 +136,8 @@ TEST_F(DirtyRegionTest, RepaintsWholeAtFirstAfterForgettingAndPastTheLimitsNothi
   // spread out to every other tile they make too many runs for anything but the whole window.
   const auto spread = [&scene](float spacing) {
     for (int i = 0; i < 78; ++i) {
-      if (scene.imgBullet.UpperBound() < 3 + i) scene.imgBullet.LoadNext();
+      if (scene.imgBullet.UpperBound() < 3 + i) Show(scene.imgBullet, 0, 0);
       scene.imgBullet[3 + i].Move(8 + spacing * (i % 13), 8 + spacing * (i / 13), 5, 5);
-      scene.imgBullet[3 + i].Visible = true;
     }
   };
   spread(20);

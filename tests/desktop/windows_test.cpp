@@ -60,7 +60,6 @@ TEST(KeyMapping, GameKeysHaveTheirCodesAndTildeIsTheKeyLeftOfOne) {
                                 {Qt::Key_F5, 0, 116},
                                 {Qt::Key_unknown, 0, 0},
                                 {Qt::Key_AsciiCircum, 49, key_code::Tilde},
-                                {Qt::Key_QuoteLeft, 49, key_code::Tilde},
                                 {Qt::Key_QuoteLeft, 21, 0},
                                 {Qt::Key_AsciiTilde, 0, key_code::Tilde}}) {
     EXPECT_EQ(GameKeyCode(qt, scan), game) << qt << " " << scan;
