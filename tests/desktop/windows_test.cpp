@@ -55,13 +55,14 @@ TEST(Form1, KeysReachTheGameOnlyAtTheYieldsAndRepeatsArePresses) {
 // the character when there is no scan code.
 TEST(KeyMapping, GameKeysHaveTheirCodesAndTildeIsTheKeyLeftOfOne) {
   // Letters and arrows: the test above.
-  for (auto [qt, scan, game] : {std::tuple{Qt::Key_Space, 0, 32},
-                                {Qt::Key_7, 0, '7'},
-                                {Qt::Key_F5, 0, 116},
-                                {Qt::Key_unknown, 0, 0},
-                                {Qt::Key_AsciiCircum, 49, key_code::Tilde},
-                                {Qt::Key_QuoteLeft, 21, 0},
-                                {Qt::Key_AsciiTilde, 0, key_code::Tilde}}) {
+  const std::tuple<int, int, int> keys[] = {{Qt::Key_Space, 0, 32},
+                                            {Qt::Key_7, 0, '7'},
+                                            {Qt::Key_F5, 0, 116},
+                                            {Qt::Key_unknown, 0, 0},
+                                            {Qt::Key_AsciiCircum, 49, key_code::Tilde},
+                                            {Qt::Key_QuoteLeft, 21, 0},
+                                            {Qt::Key_AsciiTilde, 0, key_code::Tilde}};
+  for (const auto [qt, scan, game] : keys) {
     EXPECT_EQ(GameKeyCode(qt, scan), game) << qt << " " << scan;
   }
 }
