@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <numeric>
 #include <vector>
 
 namespace flakmire {
@@ -15,39 +16,33 @@ namespace {
 const std::string Tune = FLAKMIRE_PROGRAM_DIR "/dropling.mid";
 constexpr int Rate = 44100;
 
-// The loudness (RMS) of each half second of the tune, rendered offline.
-std::vector<double> Render(const std::string& soundFont) {
+TEST(Dropling, SoundsFromBeginningToEndForOneToTwoMinutes) {
+  const std::string soundFont = FluidMusic::FindSoundFont();
+  if (soundFont.empty())
+    GTEST_SKIP() << "no General MIDI soundfont (apt install timgm6mb-soundfont)";
   const FluidMusic quiet("");  // silences FluidSynth's log
   fluid_settings_t* settings = new_fluid_settings();
   fluid_settings_setnum(settings, "synth.gain", FluidMusic::kGain);
   fluid_settings_setnum(settings, "synth.sample-rate", Rate);
   fluid_synth_t* synth = new_fluid_synth(settings);
   fluid_player_t* player = new_fluid_player(synth);
+  fluid_synth_sfload(synth, soundFont.c_str(), 1);
+  fluid_player_add(player, Tune.c_str());
+  fluid_player_play(player);
+  // The loudness (RMS) of each half second, rendered offline up to the tune's last tick: past it
+  // the player idles a while before it calls itself done.
   std::vector<double> loudness;
-  if (fluid_synth_sfload(synth, soundFont.c_str(), 1) != FLUID_FAILED &&
-      fluid_player_add(player, Tune.c_str()) == FLUID_OK && fluid_player_play(player) == FLUID_OK) {
-    std::vector<float> left(Rate / 2), right(Rate / 2);
-    // Up to the tune's last tick: past it the player idles a while before it calls itself done.
-    while (fluid_player_get_status(player) == FLUID_PLAYER_PLAYING && loudness.size() < 400) {
-      const int total = fluid_player_get_total_ticks(player);
-      if (total > 0 && fluid_player_get_current_tick(player) >= total) break;
-      fluid_synth_write_float(synth, Rate / 2, left.data(), 0, 1, right.data(), 0, 1);
-      double sum = 0;
-      for (int i = 0; i < Rate / 2; ++i) sum += left[i] * left[i] + right[i] * right[i];
-      loudness.push_back(std::sqrt(sum / Rate));
-    }
+  std::vector<float> frames(Rate);  // half a second, left and right interleaved
+  while (fluid_player_get_status(player) == FLUID_PLAYER_PLAYING &&
+         (loudness.empty() ||
+          fluid_player_get_current_tick(player) < fluid_player_get_total_ticks(player))) {
+    fluid_synth_write_float(synth, Rate / 2, frames.data(), 0, 2, frames.data(), 1, 2);
+    loudness.push_back(
+        std::sqrt(std::inner_product(frames.begin(), frames.end(), frames.begin(), 0.0) / Rate));
   }
   delete_fluid_player(player);
   delete_fluid_synth(synth);
   delete_fluid_settings(settings);
-  return loudness;
-}
-
-TEST(Dropling, SoundsFromBeginningToEndForOneToTwoMinutes) {
-  const std::string soundFont = FluidMusic::FindSoundFont();
-  if (soundFont.empty())
-    GTEST_SKIP() << "no General MIDI soundfont (apt install timgm6mb-soundfont)";
-  const std::vector<double> loudness = Render(soundFont);
   ASSERT_GE(loudness.size(), 120u);
   EXPECT_LE(loudness.size(), 240u);
   for (std::size_t i = 0; i + 1 < loudness.size(); ++i) {  // the last: the final chord dying away

@@ -1,4 +1,6 @@
-// The high-score window's rules: sorting in, the name prompt, durations, file errors and folders.
+// The high-score window's rules (sorting in, the name prompt, file errors and folders) and
+// "HighScores.dat": its bytes pinned, round trips, the backup, and the check of its three copies.
+// The kept sample files pin the duration texts, from seconds to a whole day.
 
 #include <gtest/gtest.h>
 
@@ -40,16 +42,7 @@ TEST(HighScores, ANamedRunIsSavedAtOnceAndANewPlaceIsAskedItsNameUntilItGivesOne
             (std::array<std::string, 5>{"60", "Zoë ?", "Clocked", "11", "2 min 5 sec"}));
 }
 
-TEST(HighScores, DurationTextsCountTheHoursMinutesAndSecondsOfTheDay) {
-  // The last row drops a whole day, and is a hair under 95 s.
-  // clang-format off
-  const std::pair<double, const char*> rows[] = {{3725, "1 hr 2 min 5 sec"}, {60, "1 min "},
-      {0, ""}, {3600, "1 hr "}, {59, "59 sec"}, {2 * 86400 + 95, "1 min 35 sec"}};
-  // clang-format on
-  for (const auto& [seconds, text] : rows) EXPECT_EQ(DurationText(seconds / 86400), text);
-}
-
-TEST(HighScores, FileErrorsAreToldWhileTheTableStaysInMemoryAndOnTheDisk) {
+TEST(HighScores, FilesGoToThePlayersFolderWhenNeededAndTheirErrorsAreToldWhileTheTableStays) {
   Board b;
   b.hs.SubmitScore(70, 2, 3, 0, "Ann");
   const Bytes saved = b.Dat();
@@ -62,16 +55,111 @@ TEST(HighScores, FileErrorsAreToldWhileTheTableStaysInMemoryAndOnTheDisk) {
   EXPECT_EQ(b.desk.messages.at(1).find("High Scores|The high scores could not be read."), 0u);
   EXPECT_EQ(b.desk.grid.cells[3][1], "Ann");
   EXPECT_EQ(b.Dat(), saved);
-}
 
-TEST(HighScores, TheFilesGoToThePlayersOwnFolderWhenTheProgramsIsNotWritable) {
-  Board b;
-  b.desk.unwritable = {"/opt/flakmire"};
-  b.hs.SubmitScore(5, 1, 1, 0, "Ann");
-  EXPECT_EQ(b.desk.files.count("/home/me/HighScores.dat"), 1u);
+  Board home;  // the folder is chosen at its first use
+  home.desk.unwritable = {"/opt/flakmire"};
+  home.hs.SubmitScore(5, 1, 1, 0, "Ann");
+  EXPECT_EQ(home.desk.files.count("/home/me/HighScores.dat"), 1u);
   Board nowhere;  // to write: the program's folder, where a save will say why it can't
   nowhere.desk.unwritable = {"/opt/flakmire", "/home/me"};
   EXPECT_EQ(nowhere.hs.ScoreFolder(), "/opt/flakmire");
+}
+
+TEST(ScoreFile, AFileWrittenByHandLoadsAsItsTableAndIsWrittenAgainFromItsDraws) {
+  // Version 1, random byte 7, plain size 342, the key (19); then copy 1 scrambled: 1000 "Zoë"
+  // Bomb level 3 "5 sec", 0 unnamed, eight unset places. Six key lengths a copy: all three alike.
+  Bytes file = {0x01, 0x07, 0x56, 0x01, 0x00, 0x00, 0x13,                                // header
+                0x1E, 0xC8, 0xFA, 0x01, 0x11, 0x63, 0x80, 0xFF, 0x00, 0x40, 0x07, 0xB4,  // key
+                0x21, 0x5A, 0xDE, 0x05, 0x8D, 0x4D, 0x0C,                                //
+                0x07, 0xCB, 0xFA, 0x01, 0x19, 0x63, 0x83, 0xFF, 0x5A, 0xAF, 0xF2, 0xB6,  // body
+                0x24, 0x62, 0xDE, 0x0A, 0x8D, 0x82, 0x2C, 0x91, 0x2E, 0x5E, 0x01, 0x11,  //
+                0x63, 0x80, 0x08, 0x00, 0x40, 0x07, 0xB4, 0x21, 0x5A, 0xDE};
+  while (file.size() < 26 + 114) file.push_back(file[7 + (file.size() - 26) % 19]);
+  while (file.size() < 26 + 3 * 114) file.push_back(file[file.size() - 114]);
+  Board b;
+  b.Dat() = file;
+  b.hs.LoadIt1();
+  EXPECT_EQ(b.hs.Scores[0], (ScoreRecord{1000, 3, "5 sec", "Zo\xEB", 2}));
+  EXPECT_EQ(b.hs.Scores[1], (ScoreRecord{0, 0, std::nullopt, "", 0}));
+  // Draws for byte 7, length 19 and the key: halves round to even, 255.9 to 256 and so 255.
+  b.desk.queue = {0.55f, 3.01f / 230};
+  for (const double k : {30.0, 199.7, 250.5, 1.0, 17.0, 99.0, 128.0, 255.9, 0.5, 64.0, 7.0, 180.0,
+                         33.0, 90.0, 222.0, 5.0, 141.0, 77.0, 12.0})
+    b.desk.queue.push_back(static_cast<float>(k / 256));
+  b.hs.SaveIt1();
+  EXPECT_EQ(b.Dat(), file);
+}
+
+TEST(ScoreFile, SavesKeepEveryRecordAFreshKeyAndThePreviousFileAsTheBackup) {
+  Board b;
+  b.hs.Scores[0] = {511, 11, "1 hr ", std::string(255, 'x'), 4};
+  b.hs.Scores[1] = {255, 255, "", "", 255};
+  b.hs.Scores[2] = {-1, 1, std::nullopt, "\xFF\xFE", 1};
+  b.hs.Scores[3] = {65535, 2, std::string(70000, 'y'), std::nullopt, 3};
+  b.hs.SaveIt1();
+  const Bytes first = b.Dat();
+  EXPECT_EQ(b.desk.files["/opt/flakmire/HighScores.BAK"], Bytes{});
+  b.hs.SaveIt1();
+  EXPECT_EQ(b.desk.files["/opt/flakmire/HighScores.BAK"], first);
+  EXPECT_NE(b.Dat(), first);
+  EXPECT_EQ(Decrypt(b.Dat()), Decrypt(first));
+  ScoreTable saved = b.hs.Scores;
+  saved[3].Lasted->resize(LongestText);  // all that a count of two bytes can say
+  b.hs.Scores = {};
+  b.hs.LoadIt1();
+  for (int place = 0; place < Places; ++place) EXPECT_EQ(b.hs.Scores[place], saved[place]);
+}
+
+TEST(ScoreFile, RecordsMatchInEveryFieldWithUnsetTextsEqualToEmptyOnes) {
+  EXPECT_TRUE(RecordsMatch({}, {0, 0, "", "", 0}));
+  const ScoreRecord a{5, 2, "1 min ", "Ann", 3};
+  // clang-format off
+  const ScoreRecord others[] = {{6, 2, "1 min ", "Ann", 3}, {5, 3, "1 min ", "Ann", 3},
+                                {5, 2, "1 min", "Ann", 3}, {5, 2, "1 min ", "ann", 3},
+                                {5, 2, "1 min ", "Ann", 4}};
+  // clang-format on
+  for (const ScoreRecord& b : others) EXPECT_FALSE(RecordsMatch(a, b)) << b.Level << *b.Lasted;
+}
+
+TEST(ScoreFile, DamageIsLeftToTheTamperCheckWhoseDialogueEndsTheProgram) {
+  const std::string question =
+      "Naughty Naughty Naughty|Oh dear.  It appears that the HighScore file has been tampered "
+      "with.\r\nYou were trying to cheat weren't you?";
+  const std::string warning =
+      "Naughty Naughty Naughty|If you try that again, I'll delete ALL the HighScores.";
+  const std::string corrupt =
+      "Hmm...|Maybe the file's corrupt then?\r\nLuckily there's a backup.  But I'll let you "
+      "handle all that.";
+  const struct {
+    void (*damage)(Bytes& file, std::size_t copySize);
+    MessageAnswer answer;
+    std::vector<std::string> shown;
+  } rows[] = {
+      // clang-format off
+      // place 10's score in copy 2; a tag in copy 3; copy 3 cut short; a key past the end; none
+      {[](Bytes& f, std::size_t copy) { f[f.size() - copy - 10] ^= 1; },
+       MessageAnswer::Yes, {question, warning}},
+      {[](Bytes& f, std::size_t) { f.back() ^= 4; }, MessageAnswer::No, {question, corrupt}},
+      {[](Bytes& f, std::size_t copy) { f.resize(f.size() - copy + 5); },
+       MessageAnswer::Closed, {question}},
+      {[](Bytes& f, std::size_t) { f.resize(20); }, {}, {}},
+      {[](Bytes& f, std::size_t) { f.clear(); }, {}, {}},
+      // clang-format on
+  };
+  for (const auto& row : rows) {
+    Board b;
+    b.hs.Scores[0] = {300, 4, "2 min ", "Bo", 2};
+    b.hs.SaveIt1();
+    b.desk.grid = {};
+    row.damage(b.Dat(), Decrypt(b.Dat()).size() / 3);
+    b.desk.answer = row.answer;
+    b.hs.SubmitScore(500, 1, 2, 0, "Ann");
+    b.hs.ShowModal();
+    EXPECT_EQ(b.desk.messages, row.shown) << b.Dat().size();
+    // Once tampered with: the end, nothing more written (the first save's two) nor shown.
+    EXPECT_EQ(std::tuple(b.desk.ended, b.desk.writes, b.desk.modals, b.desk.grid.cells[1][0]),
+              row.shown.empty() ? std::tuple(false, 4, 1, "500") : std::tuple(true, 2, 0, ""));
+  }
 }
 
 }  // namespace

@@ -1,16 +1,71 @@
-// The high-score window: layout, grid, keys and buttons, the name prompt, files in a real folder.
-
-#include "desktop/form2.h"
+// The game's windows. The main window: keys reach the game at the loop's yields (that closing it
+// ends the program at once, tests/e2e/playfield.sh shows on the real window). The high-score
+// window: layout, grid, keys and buttons, the name prompt, the files' errors.
 
 #include <gtest/gtest.h>
 
 #include <QtWidgets>
 
+#include "desktop/form1.h"
+#include "desktop/form2.h"
+#include "desktop/key_mapping.h"
+#include "desktop/qt_ports.h"
 #include "desktop/score_ports.h"
 #include "fakes/fake_ports.h"
+#include "game/game.h"
+#include "game/game_loop.h"
+#include "game/key_codes.h"
+#include "game/startup.h"
 
 namespace flakmire::testing {
 namespace {
+
+TEST(Form1, KeysReachTheGameOnlyAtTheYieldsAndRepeatsArePresses) {
+  FakePorts fake;  // all but the window, its keys and the event pump
+  Form1 form;
+  QtEventPump pump;
+  Game g{Ports{fake, fake, form.Keys(), form, fake, pump, fake, fake, "."}};
+  form.Attach(g);
+  ResetGame(g);
+  const auto post = [&form](QEvent::Type type, int qtKey, bool autoRepeat = false) {
+    QCoreApplication::postEvent(&form,
+                                new QKeyEvent(type, qtKey, Qt::NoModifier, QString(), autoRepeat));
+  };
+  post(QEvent::KeyPress, Qt::Key_Right);
+  RunFrame(g);  // frames 1 to 3 do not yield
+  RunFrame(g);
+  EXPECT_FALSE(form.Keys().IsDown(key_code::Right));
+  RunFrame(g);
+  RunFrame(g);  // the fourth does
+  EXPECT_TRUE(form.Keys().IsDown(key_code::Right));
+  EXPECT_EQ(g.KeyBuffer.back(), static_cast<char>(key_code::Right));
+
+  post(QEvent::KeyRelease, Qt::Key_Right, true);  // a repeat's release: still held
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(form.Keys().IsDown(key_code::Right));
+  post(QEvent::KeyRelease, Qt::Key_Right);
+  post(QEvent::KeyPress, Qt::Key_B);
+  post(QEvent::KeyPress, Qt::Key_B, true);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(form.Keys().IsDown(key_code::Right));
+  EXPECT_EQ(g.KeyBuffer.substr(10), "BB") << "every repeat of a held key is a press";
+}
+
+// The tilde key is the key left of 1 (scan code 49 on X11) whatever it carries ("^", "²"), or
+// the character when there is no scan code.
+TEST(KeyMapping, GameKeysHaveTheirCodesAndTildeIsTheKeyLeftOfOne) {
+  // Letters and arrows: the test above.
+  const std::tuple<int, int, int> keys[] = {{Qt::Key_Space, 0, 32},
+                                            {Qt::Key_7, 0, '7'},
+                                            {Qt::Key_F5, 0, 116},
+                                            {Qt::Key_unknown, 0, 0},
+                                            {Qt::Key_AsciiCircum, 49, key_code::Tilde},
+                                            {Qt::Key_QuoteLeft, 21, 0},
+                                            {Qt::Key_AsciiTilde, 0, key_code::Tilde}};
+  for (const auto [qt, scan, game] : keys) {
+    EXPECT_EQ(GameKeyCode(qt, scan), game) << qt << " " << scan;
+  }
+}
 
 TEST(Form2, ShowsEveryPlaceCentredUnderItsHeadersAndAnswersItsKeysAndButtons) {
   FakeDesk desk;
@@ -49,20 +104,15 @@ TEST(Form2, ShowsEveryPlaceCentredUnderItsHeadersAndAnswersItsKeysAndButtons) {
   EXPECT_TRUE(hiddenFirst) << "play hides the window, then starts the run";
 }
 
-TEST(Form2, TheNamePromptGivesNothingOnCancelAndTheTableKeepsInARealFolder) {
+TEST(Form2, TheNamePromptGivesNothingOnCancelAndTheFilesTellTheirErrors) {
   QtPrompts prompts(nullptr, [] {});
   QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
   EXPECT_EQ(prompts.InputBox("Please enter your name.", "High Score: 5"), "") << "Cancel";
 
+  // Saves and loads in a real folder: the save-kill test.
   QTemporaryDir dir;
   const std::string folder = dir.path().toStdString();
   QtFileStore files;
-  FakeDesk desk;
-  HighScores hs{ScorePorts{files, desk, desk, desk, folder, folder}}, again = hs;
-  hs.SubmitScore(30, 1, 1, 0, "Bo");
-  hs.SubmitScore(42, 1, 2, 0, "Ann");
-  again.LoadIt1();
-  EXPECT_EQ(again.Scores, hs.Scores);
   EXPECT_NE(files.ReadFile(folder, 10).error, "") << "a folder is no file";
   EXPECT_NE(files.ReplaceFile(folder + "/none/HighScores.dat", {}), "");
   EXPECT_TRUE(files.CanWriteIn(folder) && !files.CanWriteIn(folder + "/none"));
