@@ -34,7 +34,7 @@ TEST_F(DirtyRegionTest, EveryPictureLoadsAtItsSizeWithTransparency) {
       {PictureId::Jet, 81, 33},       {PictureId::JetFacingLeft, 81, 33},
       {PictureId::Trooper, 17, 25},   {PictureId::TrooperArmsRaised, 17, 25},
       {PictureId::Parachute, 33, 33}, {PictureId::Wire, 65, 17}};
-  for (const auto [picture, width, height] : sizes) {
+  for (const auto& [picture, width, height] : sizes) {
     const QImage image = pictures[picture].toImage();
     EXPECT_EQ(image.size(), QSize(width, height)) << static_cast<int>(picture);
     int clear = 0;  // around the object, whatever lies behind shows through

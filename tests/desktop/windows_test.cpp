@@ -62,7 +62,7 @@ TEST(KeyMapping, GameKeysHaveTheirCodesAndTildeIsTheKeyLeftOfOne) {
                                             {Qt::Key_AsciiCircum, 49, key_code::Tilde},
                                             {Qt::Key_QuoteLeft, 21, 0},
                                             {Qt::Key_AsciiTilde, 0, key_code::Tilde}};
-  for (const auto [qt, scan, game] : keys) {
+  for (const auto& [qt, scan, game] : keys) {
     EXPECT_EQ(GameKeyCode(qt, scan), game) << qt << " " << scan;
   }
 }
