@@ -55,23 +55,19 @@ TEST(Allocation, SteadyPlayAllocatesNothingPerFrame) {
   EXPECT_GT(t.g.Troopers.UpperBound() + t.g.Bullets.UpperBound(), 10) << "the sky was busy";
 }
 
-long Setting(const char* name, long otherwise) {
-  const char* text = std::getenv(name);
-  return text != nullptr && *text != '\0' ? std::strtol(text, nullptr, 10) : otherwise;
-}
-
 TEST(Soak, TheEndlessLevelPlaysOnWithinItsTablesAndASteadyHeap) {
-  const long total = std::max(Setting("FLAKMIRE_SOAK_FRAMES", 50000), 1000L);
+  const char *frames = std::getenv("FLAKMIRE_SOAK_FRAMES"),
+             *seed = std::getenv("FLAKMIRE_SOAK_SEED");
+  const long total = std::max(frames ? std::atol(frames) : 50000, 1000L);
   TestGame t(false);
   Game& g = t.g;
   // Every table's whole room at once, so that the heap no longer follows the tables' sizes.
-  g.Troopers.Reserve(MaxSlots), g.scene.imgTrooper.Reserve(MaxSlots);
-  g.scene.imgPara.Reserve(MaxSlots), g.Bullets.Reserve(MaxSlots);
-  g.scene.imgBullet.Reserve(MaxSlots), g.Copters.Reserve(MaxSlots);
-  g.scene.imgCopter.Reserve(MaxSlots), g.Jets.Reserve(MaxSlots), g.scene.imgJet.Reserve(MaxSlots);
-  const auto seed = static_cast<std::uint64_t>(Setting("FLAKMIRE_SOAK_SEED", 1));
-  t.Seed(seed);
-  std::mt19937_64 hand(seed);
+  g.Troopers.Reserve(MaxSlots), g.Bullets.Reserve(MaxSlots), g.Copters.Reserve(MaxSlots);
+  g.Jets.Reserve(MaxSlots), g.scene.imgBullet.Reserve(MaxSlots);
+  for (auto* s : {&g.scene.imgTrooper, &g.scene.imgPara, &g.scene.imgCopter, &g.scene.imgJet})
+    s->Reserve(MaxSlots);
+  std::mt19937_64 hand(seed ? std::strtoull(seed, nullptr, 10) : 1);
+  t.Seed(hand());
   const auto draw = [&hand](long n) { return static_cast<long>(hand() % n); };
   int runs = 0, deadLeft = 0;
   long invincibleFor = 0;  // frames, for an invincible run; counted at the yields
@@ -93,10 +89,8 @@ TEST(Soak, TheEndlessLevelPlaysOnWithinItsTablesAndASteadyHeap) {
   start();
   long long heap[2] = {};  // at its most in each half
   for (long frame = 1; frame <= total; ++frame) {
-    if (draw(30) == 0) {  // the turning keys, held or let go now and then
-      t.down = {};
-      if (const long turn = draw(3)) t.down.insert(turn == 1 ? key_code::Left : key_code::Right);
-    }
+    // The turning keys, held or let go now and then (no key has the code 0).
+    if (draw(30) == 0) t.down = {std::array{0, key_code::Left, key_code::Right}[draw(3)]};
     if (RunFrame(g) && --deadLeft == 0) start();
     heap[frame > total / 2] = std::max(heap[frame > total / 2], liveBytes);
     ASSERT_STREQ(TableOutOfStep(g), "") << "frame " << frame;
@@ -114,8 +108,7 @@ TEST(Soak, TheEndlessLevelPlaysOnWithinItsTablesAndASteadyHeap) {
   };
   long drain = 0;
   for (; drain < 2L * MaxSlots && !empty(); ++drain) RunFrame(g);
-  EXPECT_TRUE(empty()) << g.Troopers.UpperBound() << " troopers, " << g.Bullets.UpperBound()
-                       << " projectiles left";
+  EXPECT_TRUE(empty()) << g.Troopers.UpperBound() << " troopers, " << g.Bullets.UpperBound();
   EXPECT_LE(heap[1], heap[0] + 1024) << "the heap grows";
   EXPECT_GE(runs, 3);
   std::printf("%ld frames, %d runs; the sky empty %ld frames after the last; heap %lld, %lld\n",

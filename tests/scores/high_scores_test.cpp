@@ -1,10 +1,16 @@
 // The high-score window's rules (sorting in, the name prompt, file errors and folders) and
 // "HighScores.dat": its bytes pinned, round trips, the backup, and the check of its three copies.
-// The kept sample files pin the duration texts, from seconds to a whole day.
+// The files kept in tests/scores/files/, the fuzzer's seeds, are what the saver writes today, and
+// the loader reads each as its table or meets it with the tamper dialogue; they also pin the
+// duration texts, from seconds to a whole day.
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "fakes/fake_ports.h"
+#include "score_files/score_file_samples.h"
 
 namespace flakmire::testing {
 namespace {
@@ -159,6 +165,22 @@ TEST(ScoreFile, DamageIsLeftToTheTamperCheckWhoseDialogueEndsTheProgram) {
     // Once tampered with: the end, nothing more written (the first save's two) nor shown.
     EXPECT_EQ(std::tuple(b.desk.ended, b.desk.writes, b.desk.modals, b.desk.grid.cells[1][0]),
               row.shown.empty() ? std::tuple(false, 4, 1, "500") : std::tuple(true, 2, 0, ""));
+  }
+}
+
+TEST(ScoreFileSamples, TheKeptFilesAreWhatTheSaverWritesTodayAndEachLoadsOrMeetsTheDialogue) {
+  for (const ScoreFileSample& sample : ScoreFileSamples()) {
+    Board b;
+    std::ifstream kept(std::string(FLAKMIRE_SCORE_FILES) + "/" + sample.name, std::ios::binary);
+    b.Dat().assign(std::istreambuf_iterator<char>(kept), std::istreambuf_iterator<char>());
+    EXPECT_EQ(b.Dat(), sample.bytes)
+        << sample.name << " differs from what the saver writes now; if the format changed on "
+        << "purpose, write them anew: build/tests/scores/make_score_files tests/scores/files";
+    b.hs.LoadIt1();
+    EXPECT_EQ(b.desk.ended, !sample.table) << sample.name;
+    if (sample.table) {
+      EXPECT_EQ(b.hs.Scores, *sample.table) << sample.name;
+    }
   }
 }
 
