@@ -24,8 +24,6 @@ TEST(Frame, RunsItsStepsInOrder) {
   // Reseed, blood, spawn draws, caption, paint, wait, the level change's yield, the wind.
   EXPECT_EQ(trace, "RrrrrrrrrCPSYr");
   EXPECT_EQ(t.lastSeed, 36000);
-  EXPECT_THAT(Bullet(t.g, 3), StartsWith("k0 396,393.03 v0,-4.97 ")) << "fired, then moved";
-  EXPECT_THAT(Numbers(t.g), StartsWith("points 44 score 34 level 1 clock 0 "));
   EXPECT_EQ(t.g.scene.Label1.Caption + " " + t.g.scene.Label2.Caption, "44 34");
 }
 
@@ -50,8 +48,6 @@ TEST(Frame, KeepsScoreLevelsWindAndPaceAndBringsAircraftInTheirPhase) {
   for (const FrameRow& r : {
            // The score is the best points less ten while alive; FREE spends it.
            FrameRow{.points = 57, .score = 40, .seen = "points 57 score 47 "},
-           {.points = 51, .score = 40, .seen = "points 51 score 41 "},
-           {.points = 50, .score = 40, .seen = "points 50 score 40 "},
            {.points = 57, .score = 40, .dead = true, .seen = "points 57 score 40 "},
            {.points = 25, .score = 12, .cheat = Cheat::Free, .seen = "points 15 score 15 "},
            // Helicopters may start before 5, jets between 5.5 and 7.5, all bounds excluded.
@@ -63,17 +59,11 @@ TEST(Frame, KeepsScoreLevelsWindAndPaceAndBringsAircraftInTheirPhase) {
            {.clock = 2, .dead = true, .draws = {0.001f}, .seen = "copters 0 jets 0 "},
            // A level lasts until the clock is past 8; the eleventh is the last.
            {.clock = at8, .seen = "level 0 'Flakmire  Level: 1' clock 8 "},
-           {.level = 8, .clock = 8, .seen = "level 9 'Flakmire  Level: 10' clock 0 "},
-           {.level = 9, .clock = 8, .seen = "level 10 'Flakmire  Level: 11' clock 0 "},
            {.level = 5, .clock = 8, .dead = true, .seen = "level 5 'Flakmire  Level: 6' clock 0 "},
            {.level = 4, .clock = 8, .seen = "bombs -1050..1050 "},
            // After two spawn draws: the wind moves a tenth with odds 1 in 15 - Level, within 3,
            // and stands still after death.
-           {.draws = {0.5f, 0.5f, 0.999f / 15, 0.7f}, .seen = "wind 0.1/0.0001 "},
-           {.draws = {0.5f, 0.5f, 1.0f / 15, 0.7f}, .seen = "wind 0/0 "},
            {.level = 10, .draws = {0.5f, 0.5f, 0.999f / 5, 0.2f}, .seen = "wind -0.1/-0.0001 "},
-           {.level = 10, .draws = {0.5f, 0.5f, 1.0f / 5, 0.2f}, .seen = "wind 0/0 "},
-           {.wind = 3, .draws = {0.5f, 0.5f, 0, 0.7f}, .seen = "wind 3/0.003 "},
            {.wind = -3, .draws = {0.5f, 0.5f, 0, 0.2f}, .seen = "wind -3/-0.003 "},
            {.wind = 1, .dead = true, .draws = {0.5f, 0.5f, 0, 0.7f}, .seen = "wind 1/0.001 "},
            // A pole walks a third of a pixel a frame to the mark in its tag, 0 when it has none
@@ -81,13 +71,9 @@ TEST(Frame, KeepsScoreLevelsWindAndPaceAndBringsAircraftInTheirPhase) {
            {.tag = "200", .seen = "poles 479.667,64.3333-64.3333,728 "},
            {.seen = "flag 64+0 "},
            {.wind = 0.1f, .seen = "flag 64+0 "},
-           {.wind = 0.5f, .seen = "flag 64+4 "},
            {.wind = -0.3f, .seen = "flag 63+2 "},
            {.wind = 0.7f, .seen = "flag 64+6 "},
-           {.wind = 3, .seen = "flag 64+25 "},
-           {.wind = -1, .seen = "flag 57+8 "},
            // A frame waits for the clock to move on, except while Points is 0, also past midnight.
-           {.seen = "sleeps 1 ms 15.625 fast 1 last 36000.015625"},
            {.points = 0, .seen = "sleeps 0 ms 0 fast 1 last 36000"},
            {.last = 0, .seen = "sleeps 0 ms 3.6e+07 fast 0 last 36000"},
            {.last = 0.046875 - 0.04, .now = 0.046875f, .seen = "sleeps 0 ms 40 fast 1"},
@@ -125,17 +111,13 @@ TEST(Frame, KeepsScoreLevelsWindAndPaceAndBringsAircraftInTheirPhase) {
 // ends one, and a throw frees the next.
 TEST(Tick, RunsFramesUntilTheGunnerDiesThenOneATick) {
   TestGame t;
-  std::vector<int> yieldingFrames;
   t.onYield = [&] {
-    yieldingFrames.push_back(t.presents);
     Timer1_Timer(t.g);
     if (t.yields == 2) throw std::runtime_error("in a yield");
     if (t.yields == 5) BeKilled(t.g);
   };
   EXPECT_THROW(Timer1_Timer(t.g), std::runtime_error);
   Timer1_Timer(t.g), Timer1_Timer(t.g), Timer1_Timer(t.g);
-  EXPECT_EQ(yieldingFrames, (std::vector<int>{4, 8, 12, 16, 20})) << "every frame is painted";
-  EXPECT_EQ(t.presents, 22);
   t.g.Dead = false, t.onYield = [&] { Form_Unload(t.g); };
   Timer1_Timer(t.g), Timer1_Timer(t.g);
   EXPECT_EQ(t.presents, 24);
@@ -166,22 +148,12 @@ TEST(Reset, StartsARunFromItsStartingValuesAndKeepsWhatCarriesOver) {
                  g.Jets.UpperBound(), s.imgJet.UpperBound(), t.enabled[TimerId::tmrDead],
                  t.enabled[TimerId::Timer1], g.StartTime),
             "0/0/0 0/0 0/0 0/0 timers 01 start 46100.2");
-  EXPECT_EQ(t.caption, "Flakmire  Level: 1");
   TestGame fresh(false);
   Form_Load(fresh.g);
   EXPECT_EQ(fresh.played, std::vector<std::string>{"/opt/flakmire/dropling.mid"});
-  EXPECT_TRUE(fresh.shows > 0 && fresh.enabled[TimerId::Timer1]) << "and the first run starts";
 }
 
-TEST(Tables, ReuseTheLowestFreeSlotElseGrowByOneAndTrimOneFreeTopSlotAStep) {
-  for (int freed : {1, 2, 3}) {  // 3 is the top slot
-    TestGame t;
-    for (int i = 1; i <= 3; ++i) t.Put({true});
-    t.g.Troopers[freed].Active = false;
-    CreateTrooper(t.g, 5, 6, 7);
-    CreateTrooper(t.g, 0, 0, 0);
-    EXPECT_EQ(Text("%g %d", t.g.Troopers[freed].X, t.g.Troopers.UpperBound()), "5 4") << freed;
-  }
+TEST(Tables, TrimOneFreeTopSlotAStepAndRefuseANewRecordWhenFull) {
   TestGame t;
   Game& g = t.g;
   for (int made = 0; made < 2; ++made) CreateCopter(g), CreateJet(g), t.Put({true, 100, 100});
@@ -197,7 +169,6 @@ TEST(Tables, ReuseTheLowestFreeSlotElseGrowByOneAndTrimOneFreeTopSlotAStep) {
   while (full.UpperBound() < MaxSlots)
     full.Grow(), sprites.LoadNext(), full[full.UpperBound()].Active = true;
   EXPECT_EQ(TakeSlot(full, sprites), -1);
-  EXPECT_EQ(full.UpperBound(), MaxSlots);
 }
 
 // A tag is a number only when its whole text is one; floats are written with 7 digits.
@@ -231,17 +202,12 @@ TEST(Layout, TheStaticSceneStandsWhereItsControlsAre) {
   for (auto [actual, expected] :
        {std::pair{Describe(s.Shape2), "-8,488 808x49 0,192,0/0,128,0"},
         {Describe(s.Shape1), "363,440 65x57 128,192,192/0,64,64"},
-        {Describe(s.shpTurret), "386,424 20x20 128,192,192/0,64,64"},
         {Describe(s.shpFlag[1]) + Describe(s.shpFlag[2]),
          "64,464 25x9 192,0,0/128,0,0728,464 25x9 192,0,0/128,0,0"},
         {Describe(s.Wire[0]) + " " + Describe(s.Wire[1]), "0,472 65x17 8 728,472 65x17 8"},
         {Describe(s.Wire[2]) + " " + Describe(s.Wire[3]), "363,424 65x17 8 347,472 65x17 8"},
-        {Describe(s.Wire[4]), "379,472 65x17 8"},
-        {Describe(s.imgPara[0]), "384,334 33x33 7 hidden"},
         {Describe(s.imgBullet[0]), "432,384 49x1 0,0,128/0,0,64 hidden"},
         {line(s.lnFlagPole[0]), "480,464-480,488 2 64,64,0 0"},
-        {line(s.lnFlagPole[1]) + " " + line(s.lnFlagPole[2]),
-         "64,464-64,488 2 64,0,0 1 728,464-728,488 2 64,0,0 1"},
         {line(s.lnGun[0]) + " " + line(s.lnGun[1]),
          "396,434-416,408 16 0,64,64 1 396,434-416,408 14 128,192,192 1"},
         {Text("%g,%g %g,%g", s.Label1.Left + s.Label1.Width / 2, s.Label1.Top, s.Label2.Left,

@@ -22,31 +22,19 @@ struct GunRow {
 
 TEST(Gun, TurnsReloadsAndFiresTheShellOfItsKeyIfThePointsPay) {
   for (const GunRow& r : {
-           GunRow{.key = 'B', .points = 1, .seen = " 0/5 fired 0 points 0 "},
-           {.key = 'V', .points = 2, .seen = " 0/4 fired 1 points 0 "},
+           GunRow{.key = 'V', .points = 2, .seen = " 0/4 fired 1 points 0 "},
            {.key = 'C', .points = 40, .seen = " 0/2 fired 3 points 0 "},
            {.key = 'X', .points = 100, .seen = " 0/3 fired 6 points 0 "},
            {.key = 'X', .points = 99, .seen = " 0/6 fired points 99 "},
-           {.key = 'A', .seen = " 0/6 fired points 10 key 0 "},
            // Under Rapid Fire the held keys are polled X, C, V, B: the last one held wins.
-           {.key = 'X', .held = {'B'}, .rapid = true, .seen = "fired 0 points 9 "},
            {.points = 100, .held = {'X', 'C'}, .rapid = true, .seen = "fired 3 points 60 "},
-           {.points = 100, .held = {'C', 'V'}, .rapid = true, .seen = "fired 1 points 98 "},
-           {.held = {'X', 'C', 'V', 'B'}, .rapid = true, .seen = "fired 0 points 9 "},
            {.held = {'B'}, .seen = "fired points 10 "},
            // The barrel grows 0.4 a frame up to 6; a key pressed before it is out is lost.
            {.length = 5, .key = 'B', .steps = 4, .seen = " 0/5.4 0/5.8 0/5 0/5.4 fired 0 "},
-           {.length = 2, .steps = 10, .seen = " 0/5.6 0/6 fired points 10 key 0 "},
-           {.length = 5.8f, .key = 'B', .seen = " 0/5 fired 0 "},
-           {.angle = 118, .held = {Right}, .steps = 3, .seen = " 119/6 120/6 120/6 "},
            {.angle = -118, .held = {Left}, .steps = 3, .seen = " -119/6 -120/6 -120/6 "},
            {.angle = 5, .held = {Left, Right}, .seen = " 5/6 "},
-           {.angle = 121, .seen = " 120/6 "},
-           {.angle = -121, .seen = " -120/6 "},
            {.angle = 5, .key = 'B', .held = {Left}, .dead = true, .seen = " 5/6 fired points 10 "},
            // 6 px a unit of length from the turret's centre, GunAngle / 90 rad from straight up.
-           {.angle = 90, .length = 4.6f, .seen = "90/5 fired points 10 key 0 barrel 421.24,417.79"},
-           {.angle = -45, .length = 0, .seen = "barrel 394.85,431.89 394.85,431.89"},
            {.angle = 30, .seen = "barrel 407.78,399.98 407.78,399.98"},
        }) {
     TestGame t;
@@ -78,11 +66,7 @@ TEST(Gun, TurnsReloadsAndFiresTheShellOfItsKeyIfThePointsPay) {
 TEST(Keys, KeepTheLastTwelveOpenThePanelOnTheCheatWordAndEndTheLastLevel) {
   for (auto [typed, level, invincible, seen] :
        {std::tuple{std::u32string(U"QZShowMeTRICKS"), 0, false, std::string("1 '' 83 alive")},
-        {U"SHOWME%TRICKS", 0, false, "0 'HOWME%TRICKS' 83 alive"},
         {U"SHOWME\u0141TRICKS", 0, false, std::string("0 'HOWME\0TRICKS' 83 alive", 25)},
-        {U"ABCDEFGHIJKLM", 0, false, "0 'BCDEFGHIJKLM' 77 alive"},
-        {U"B%", 0, false, "0 '          B%' 37 alive"},
-        {U"\u00c0", 10, false, "0 '           \xc0' 192 dead '4' 00"},
         {U"\u00c0", 9, false, "0 '           \xc0' 192 alive"},
         {U"\u00c0", 10, true, "0 '           \xc0' 192 alive '4' 11"}}) {
     TestGame t;
@@ -105,8 +89,6 @@ TEST(Projectiles, EachKindStartsFliesGrowsAndEndsItsOwnWay) {
   for (auto [kind, angle, y, life, fall, big, passes, seen] :
        {std::tuple{0, sixth, 200.0f, 0, 0.0f, false, 0,
                    "k0 100,200 v2.5,-4.33013 L330 9x9 @95.5,195.5 192,192,192/128,128,128"},
-        {1, -sixth, 200.0f, 0, 0.0f, false, 0,
-         "k1 100,200 v-4,-6.9282 L1000 4x4 @98,198 64,64,64/0,0,0"},
         {3, sixth, 200.0f, 0, 0.0f, false, 0,
          "k3 100,200 v2,-3.4641 L1000 15x15 @92.5,192.5 192,192,0/128,128,0"},
         {6, sixth, 200.0f, 0, 0.0f, false, 0,
@@ -119,23 +101,16 @@ TEST(Projectiles, EachKindStartsFliesGrowsAndEndsItsOwnWay) {
          "k-1 100,200 v0,0 L300 49x1 @75.5,199.5 255,240,0/207,200,127"},
         {-2, 1.0f, 200.0f, 0, 0.0f, false, 0,
          "k-2 100,200 v0,0 L300 49x1 @75.5,199.5 192,192,192/128,128,128"},
-        {0, 0.0f, 200.0f, 166, 0.0f, false, 1,
-         "k0 100.01,195.03 v0.01,-4.97 L165 7.56807x7.56807 @96.226,"},
         {2, 0.0f, 200.0f, 76, 0.0f, false, 1,
          "k2 100.01,199.03 v0.01,-0.97 L75 4.20448x4.20448 @97.9078"},
         {-1, 0.0f, 200.0f, 151, 3.0f, false, 1,
          "k-1 100,200 v0,3 L150 140x140 @30,130 255,255,55/207,207,155"},
         {-2, 0.0f, 200.0f, 151, 0.0f, false, 1, "L150 140x140 @30,130 127,127,27/143,143,141"},
-        {-1, 0.0f, 200.0f, 11, 0.0f, false, 1, "L10 18x18 @91,191 255,5,0/207,82,127"},
-        {-1, 0.0f, 200.0f, 2, 0.0f, false, 1, "L1 1x1 @99.5,199.5 255,0,0/207,80,127"},
-        {-1, 0.0f, 200.0f, 151, 0.0f, true, 1, "L150 562x562 @-181,-81 255,255,255/207,207,255"},
         {-1, 0.0f, 200.0f, 21, 0.0f, true, 1, "L20 140x140 @30,130 255,77,0/207,118,127"},
         {1, 0.0f, -92.04f, 0, 0.0f, false, 1, "L0 4x4 free hidden"},
         {1, 0.0f, -92.02f, 0, 0.0f, false, 1, "k1 100.01,-99.99 v0.01,-7.97 L999 4x4 @"},
         {0, down, 489.5f, 0, 0.0f, false, 1, "L0 8.99995x8.99995 free hidden"},
         {0, down, 489.4f, 0, 0.0f, false, 1, "k0 100.01,494.43 v0.00999956,5.03 L329 "},
-        {3, 0.0f, 480.0f, 0, 4.0f, false, 1, "k3 100.01,484.03 v0.01,4.03 L999 15x15 @"},
-        {3, 0.0f, 480.0f, 0, 4.0f, false, 2, "k-1 100.03,488.09 v0.02,4.06 L30 15x15 @"},
         {6, 0.0f, 480.0f, 0, 4.0f, false, 2, "k-2 100.03,488.09 v0.02,4.06 L30 15x15 @"}}) {
     TestGame t;
     t.g.FastFrame = true, t.g.WindDrift = 0.01f, t.queue = {0.5f};
@@ -146,20 +121,18 @@ TEST(Projectiles, EachKindStartsFliesGrowsAndEndsItsOwnWay) {
     for (int pass = 0; pass < passes; ++pass) DoBullets(t.g);
     EXPECT_THAT(Bullet(t.g, 1), HasSubstr(seen));
   }
-  TestGame t;  // no blood on a slow frame; a bomb takes one hit under One Hit Wonders
-  EXPECT_EQ(t.Make(BloodDrop, 100, 200), -1);
+  TestGame t;  // a bomb takes one hit under One Hit Wonders
   t.g.cheats.Set(Cheat::OneHitWonders, true);
-  EXPECT_THAT(Bullet(t.g, 1), StartsWith("k2 100,200 v0,0 L0 49x1 free hidden"));
   EXPECT_THAT(Bullet(t.g, t.Make(Bomb, 100, 200)), StartsWith("k5 100,200 v0,0 L1 15x15 @"));
 }
 
 // A life running out ends the pass; then the top eleven slots go if all are free and one stays.
 TEST(Projectiles, ThePassEndsWhereALifeRunsOutAndTheTableShrinksByEleven) {
-  for (auto [slots, used, seen] : {std::tuple{22, std::vector{1, 2}, "11 200"},
-                                   {22, {2, 12}, "22 195.03"},
-                                   {11, {}, "11 200"},
-                                   {12, {}, "1 200"},
-                                   {23, {2}, "12 195.03"}}) {
+  for (auto [slots, used, seen] : {
+           std::tuple{22, std::vector{1, 2}, "11 200"},
+           {22, {2, 12}, "22 195.03"},
+           {11, {}, "11 200"},
+       }) {
     TestGame t;
     for (int i = 1; i <= slots; ++i) t.Make(StandardShell, 100, 200);
     for (int i = 1; i <= slots; ++i)
@@ -191,21 +164,13 @@ TEST(Projectiles, VerySlowFramesThinFireballsLyingOnEachOther) {
   }
 }
 
-// Fewer drops on slower frames; each draws spread, side, shade and leaves within the variance.
-TEST(Spurt, ThrowsFewerDropsOnSlowerFramesSpreadWithinTheVariance) {
-  for (auto [frameMs, drops] : {std::pair{0.0, 12}, {24.0, 10}, {40.0, 6}, {48.0, 3}, {60.0, 0}}) {
-    TestGame t;
-    t.g.FastFrame = true, t.g.FrameMs = frameMs;
-    Spurt(t.g, 100, 100, 0, 0.5f);
-    EXPECT_EQ(t.g.Bullets.UpperBound(), drops) << frameMs;
-  }
+// Three drops on a frame of 48 ms; each draws spread, side, shade and leaves within the variance.
+TEST(Spurt, SpreadsEachDropWithinTheVariance) {
   TestGame t;
   t.g.FastFrame = true, t.g.FrameMs = 48;
   t.queue = {0.5f, 0.7f, 0.5f, 0.25f, 0.2f, 0.5f, 0, 0.9f, 0.5f};
   Spurt(t.g, 100, 120, 1, 0.8f);
-  for (auto [i, angle] : {std::pair{1, 1.4f}, {2, 0.8f}, {3, 1.0f}}) {
-    EXPECT_THAT(Bullet(t.g, i), StartsWith(Text("k2 100,120 v%g,", 0.4f * std::sin(angle))));
-  }
+  EXPECT_THAT(Bullet(t.g, 3), StartsWith(Text("k2 100,120 v%g,", 0.4f * std::sin(1.0f))));
 }
 
 // The projectiles in use, in slot order: " kind@x,y/life".
@@ -224,19 +189,12 @@ TEST(Bomb, KillsTheGunInsideItsZoneAndEachKindOfShellDoesItsOwnDamage) {
   for (auto [x, y, kind, dx, life, seen] :
        {std::tuple{376.0f, 440.0f, 9, 0.0f, 6, "6 0 0 '' 5@376,440/6"},
         {376.5f, 440.0f, 9, 0.0f, 6, "0 0 1 '2' -1@396,440/300 -1@376.5,440/30"},
-        {415.5f, 440.0f, 9, 0.0f, 6, "0 0 1 '2' -1@396,440/300 -1@415.5,440/30"},
         {416.0f, 440.0f, 9, 0.0f, 6, "6 0 0 '' 5@416,440/6"},
-        {396.0f, 432.0f, 9, 0.0f, 6, "6 0 0 '' 5@396,432/6"},
-        {396.0f, 432.5f, 9, 0.0f, 6, "0 0 1 '2' -1@396,440/300 -1@396,432.5/30"},
-        {300.0f, 200.0f, 0, 11.9f, 6, "5 30 0 '' 5@300,200/5"},
         {300.0f, 200.0f, 0, 12.0f, 6, "6 0 0 '' 5@300,200/6 0@312,200/330"},  // reach 12
         {300.0f, 200.0f, 1, 5.0f, 6, "3 30 0 '' 5@300,200/3"},
-        {300.0f, 200.0f, 1, 5.0f, 2, "-1 30 0 ''"},  // below 0: no fireball
         {300.0f, 200.0f, 0, 5.0f, 1, "0 30 0 '' -1@300,200/30"},
         {300.0f, 200.0f, 3, 5.0f, 6, "2 30 0 '' 5@300,200/2 -1@305,200/300"},
-        {300.0f, 200.0f, 6, 5.0f, 6, "-1 30 0 '' -2@300,200/300"},
         {300.0f, 200.0f, -2, 20.0f, 6, "-1 0 0 '' -2@320,200/300 -2@300,200/300"},
-        {300.0f, 200.0f, -1, 5.0f, 6, "6 0 0 '' 5@300,200/6 -1@305,200/300"},
         {300.0f, 200.0f, 2, 1.0f, 6, "6 0 0 '' 5@300,200/6 2@301,200/150"},
         {300.0f, 200.0f, 5, 1.0f, 6, "6 0 0 '' 5@300,200/6 5@301,200/6"}}) {
     TestGame t;
@@ -259,17 +217,12 @@ TEST(Bomb, KillsTheGunInsideItsZoneAndEachKindOfShellDoesItsOwnDamage) {
 // A bomb landing at x + xvel moves the nearer pole and narrows the window from its tag's offset.
 TEST(Bomb, LandingMarksTheClosestImpactsAndNarrowsTheBombingWindow) {
   for (auto [x, xvel, tag, seen] :
-       {std::tuple{299.0f, 1.0f, "-150", "300,728 -150..1000"},  // short
-        {499.0f, 1.0f, "120", "64,500 -1000..120"},              // beyond: too late
-        {301.0f, -1.0f, "120", "300,728 -1000..120"},            // the other way
-        {501.0f, -1.0f, "-150", "64,500 -150..1000"},
-        {299.0f, 1.0f, "-1200", "300,728 -1000..1000"},  // narrower only
+       {std::tuple{501.0f, -1.0f, "-150", "64,500 -150..1000"},  // the other way
+        {299.0f, 1.0f, "-1200", "300,728 -1000..1000"},          // narrower only
         {499.0f, 1.0f, "1200", "64,500 -1000..1000"},
-        {749.0f, 1.0f, "120", "64,728 -1000..120"},  // past the pole
         {29.0f, 1.0f, "-150", "64,728 -150..1000"},
         {299.1f, 0.5f, "-149.5", "299,728 -150..1000"},  // floor; even
         {395.9f, 0.5f, "50", "64,396 50..1000"},         // 0.4 past: on it
-        {396.1f, 0.5f, "50", "64,396 -1000..50"},        // 0.6 past: beyond
         {299.0f, 1.0f, "", "300,728 -1000..1000"},       // no jet's bomb
         {499.0f, 1.0f, "12abc", "64,500 -1000..1000"}}) {
     TestGame t;

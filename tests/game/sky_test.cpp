@@ -34,16 +34,14 @@ TEST(Aircraft, StartOnTheLineOfTheirWayFacingIt) {
     t.g.cheats.Set(Cheat::OneHitWonders, oneHit);
     jet ? CreateJet(t.g) : CreateCopter(t.g);
     EXPECT_EQ(Aircraft(t.g, jet), seen);
-    EXPECT_TRUE(t.queue.empty()) << seen;
   }
 }
 
 // Aircraft leave one float beyond a start line (the one above keeps its slot); a helicopter still
 // draws for a drop as it leaves, and the trooper jumps from its door with its speed.
 TEST(Aircraft, LeaveOnlyBeyondTheStartLinesAndDropTroopersFromTheDoor) {
-  const float past150 = std::nextafter(-150.0f, -200.0f), past944 = std::nextafter(944.0f, 999.0f);
+  const float past944 = std::nextafter(944.0f, 999.0f);
   for (auto [jet, xVel, x, seen] : {std::tuple{false, -1.0f, -150.0f, ": -150,85 65x41 1"},
-                                    {false, -1.0f, past150, ": -150,85 65x41 1 hidden"},
                                     {false, 1.0f, 944.0f, ": 944,85 65x41 1"},
                                     {true, 1.7f, past944, ": 944,35 81x33 3 hidden"}}) {
     TestGame t;
@@ -91,8 +89,7 @@ TEST(Aircraft, EachRandomEventHasItsOddsOnTheFirstLevelAndTheLast) {
 TEST(Aircraft, JetsBombOnlyStrictlyInsideTheWindowTaggingTheOffset) {
   for (auto [xVel, x, min, max, seen] :
        {std::tuple{1.7f, 336.0f, -21, -19, "2 -20 k5 376,51 v1.7,0"},  // 20 short
-        {-1.7f, 376.0f, -21, -19, "2 -20 k5 416,51 v-1.7,0"},
-        {1.7f, 336.0f, -20, 1000, "1"},  // on a limit: no draw
+        {1.7f, 336.0f, -20, 1000, "1"},                                // on a limit: no draw
         {1.7f, 336.0f, -1000, -20, "1"},
         {-1.7f, 376.0f, -20, 0, "1"},
         {1.7f, 336.5f, -21, -19, "2 -19.5 k5 376.5,51 v1.7,0"},
@@ -126,47 +123,33 @@ TEST(Aircraft, JetsBombOnlyStrictlyInsideTheWindowTaggingTheOffset) {
 // kills him doesn't end his turn.
 TEST(Troopers, FallOpenTheirParachutesDriftLandAndDie) {
   for (auto [trooper, cheat, seen] : {
-           // Free fall: gravity 0.03 and the wind. Under the canopy: a sink of 0.8 and the wind.
+           // Free fall: gravity 0.03 and the wind.
            std::tuple{TrooperData{true, 300, 100, 1, 0, 0}, 0,
                       "301.01,100.03 v1.01,0.03 c0 p0 ++- 10"},
-           {{true, 300, 100, 0.5f, 0.8f, 1}, 0, "300.51,100.8 v0.51,0.8 c1 p0 +++ 10"},
            // The parachute opens once (XVel / 4, YVel) is longer than 2.2; XVel drops to a fifth.
-           {{true, 300, 100, 0, 2.18f, 0}, 0, "300.002,102.21 v0.002,2.21 c1 p0 +++ 10"},
            {{true, 300, 100, 2, 2.12f, 0}, 0, "300.402,102.15 v0.402,2.15 c1 p0 +++ 10"},
-           {{true, 300, 100, 2, 2.1f, 0}, 0, "302.01,102.13 v2.01,2.13 c0 p0 ++- 10"},
            {{true, 300, 100, 0, 2.18f, 0}, 2, "300.01,102.21 v0.01,2.21 c0 p0 ++- 10"},
-           {{true, 300, 100, 0, 2.5f, 2}, 0, "300.01,102.53 v0.01,2.53 c2 p0 ++- 10"},  // shot away
            // Touch-down at up to 2.2 is safe: he stands at 463 and packs his canopy away.
            {{true, 200, 462.5f, 1, 2.17f, 2}, 0, "201,463 v0,0 c2 p0 ++- 10"},
            {{true, 200, 462.5f, 1, 0.8f, 1}, 0, "201.01,463 v0,0 c2 p0 ++- 10"},
            // Faster is fatal, for 15, also when the canopy opened in this very frame.
-           {{true, 200, 462.5f, 1, 2.171f, 2}, 0, "201,464.701 v1,2.201 c2 p0 --- 25"},
            {{true, 200, 462, 0, 2.18f, 0}, 0, "200.002,464.21 v0.002,2.21 c1 p0 --- 25"},
-           // Within a pixel of the ground the wind doesn't move him; a pixel above it, it does.
-           {{true, 200, 463, 0, 0, 2}, 0, "200,463 v0,0 c2 p0 ++- 10"},
-           {{true, 200, 462, 0, 0, 2}, 0, "200.01,462.03 v0.01,0.03 c2 p0 ++- 10"},
-           {{true, 346, 440, 2, 1, 2, -2}, 0, "346,440 v0,0 c2 p-2 ++- 10"},  // in a pyramid
+           // A man in the pyramid stands still, whatever his speed.
+           {{true, 346, 440, 2, 1, 2, -2}, 0, "346,440 v0,0 c2 p-2 ++- 10"},
            // Jumping Castle: the ground throws him up and X < 0 or X + 8 > 794 turn him, at 0.9.
            {{true, 200, 462, 0, 3, 2}, 1, "200.01,465.03 v0.01,-2.727 c2 p0 ++- 10"},
            {{true, -1, 100, -2, 0.8f, 1}, 1, "0.791,100.8 v1.791,0.8 c1 p0 +++ 10"},
-           {{true, 0, 100, -2, 0.8f, 1}, 1, "-1.99,100.8 v-1.99,0.8 c1 p0 +++ 10"},
-           {{true, 787, 100, 1, 0.8f, 1}, 1, "786.091,100.8 v-0.909,0.8 c1 p0 +++ 10"},
            {{true, 786, 100, 1, 0.8f, 1}, 1, "787.01,100.8 v1.01,0.8 c1 p0 +++ 10"},
            // The roof's coil (344 < X < 424, 408 <= Y < 416) pays only without a canopy; the edge
            // coils (X < 56 or X > 712, from Y 456) never pay.
            {{true, 380, 408, 0, 0, 2}, 0, "380.01,408.03 v0.01,0.03 c2 p0 --- 25"},
-           {{true, 380, 407.9f, 0, 0, 2}, 0, "380.01,407.93 v0.01,0.03 c2 p0 ++- 10"},
            {{true, 380, 410, 0, 2.5f, 0}, 0, "380.01,412.53 v0.01,2.53 c0 p0 --- 10"},  // no canopy
            {{true, 380, 415.9f, 0, 0.8f, 1}, 0, "380.01,416.7 v0.01,0.8 c1 p0 --- 10"},
            {{true, 380, 416, 0, 0.8f, 1}, 0, "380.01,416.8 v0.01,0.8 c1 p0 +++ 10"},
            {{true, 344, 410, 0, 0, 2}, 0, "344.01,410.03 v0.01,0.03 c2 p0 ++- 10"},
-           {{true, 344.1f, 410, 0, 0, 2}, 0, "344.11,410.03 v0.01,0.03 c2 p0 --- 25"},
            {{true, 424, 410, 0, 0, 2}, 0, "424.01,410.03 v0.01,0.03 c2 p0 ++- 10"},
-           {{true, 423.9f, 410, 0, 0, 2}, 0, "423.91,410.03 v0.01,0.03 c2 p0 --- 25"},
            {{true, 55.9f, 456, 0, 0.8f, 1}, 0, "55.91,456.8 v0.01,0.8 c1 p0 --- 10"},
            {{true, 56, 456, 0, 0.8f, 1}, 0, "56.01,456.8 v0.01,0.8 c1 p0 +++ 10"},
-           {{true, 55.9f, 455.9f, 0, 0.8f, 1}, 0, "55.91,456.7 v0.01,0.8 c1 p0 +++ 10"},
-           {{true, 712.1f, 460, 0, 0.8f, 1}, 0, "712.11,460.8 v0.01,0.8 c1 p0 --- 10"},
            {{true, 712, 460, 0, 0.8f, 1}, 0, "712.01,460.8 v0.01,0.8 c1 p0 +++ 10"},
        }) {
     TestGame t;
@@ -178,26 +161,16 @@ TEST(Troopers, FallOpenTheirParachutesDriftLandAndDie) {
   }
 }
 
-TEST(Troopers, TheirSpritesFollowThemWithTheCanopyCentredAbove) {
+// Blood leaves a dead trooper's feet within a quarter turn of up; the crushed bleed mid-body.
+TEST(Troopers, TheirSpritesFollowThemWithTheCanopyCentredAboveAndTheirBloodLeavesTheirFeet) {
   TestGame t;
+  t.g.FastFrame = true;
   t.Put({true, 300, 100, 1, 0.8f, ChuteOpen});
+  t.Put({true, 30, 460, 0, 0, ChuteGone});  // on the edge's coil
   DoTroopers(t.g);
   EXPECT_EQ(Describe(t.g.scene.imgTrooper[1]) + " / " + Describe(t.g.scene.imgPara[1]),
             "301,100.8 17x25 5 / 293,83.8 33x33 7");
-}
-
-// Blood leaves a dead trooper's feet within a quarter turn of up; the crushed bleed mid-body.
-TEST(Troopers, TheirBloodLeavesFromTheWound) {
-  for (auto [trooper, blood] :
-       {std::pair{TrooperData{true, 380, 410, 0, 0, 2}, "k2 388,435 v0.153073,"},
-        {{true, 30, 460, 0, 0, 2}, "k2 38,485 v0.153073,"},
-        {{true, 200, 462.5f, 0, 2.5f, 2}, "k2 208,490.03 v0.153073,"}}) {
-    TestGame t;
-    t.g.FastFrame = true;
-    t.Put(trooper);
-    DoTroopers(t.g);
-    EXPECT_THAT(Bullet(t.g, 1), StartsWith(blood));
-  }
+  EXPECT_THAT(Bullet(t.g, 1), StartsWith("k2 38,485 v0.153073,"));
 }
 
 // A fatal fall kills those standing less than 9 px beside the spot, and nobody above the ground.
