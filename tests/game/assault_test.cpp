@@ -7,9 +7,9 @@ namespace {
 
 // Frames from a reset on level 4 with 130 points until the gunner dies (three if dead already):
 //   0 four or more troopers standing on each side (384 and 392 count for neither);  1 a bomb
-//   over the gun;  2 the key C, gun upright;  3 the tilde on the last level;  4 a dead gunner, troopers walking into the
-//   bunker's wire, thrown back until it kills;  5 a pyramid whose first man was shot. Draws of
-//   0.0199 make standing troopers hop after the death.
+//   over the gun;  2 the key C, gun upright;  3 the tilde on the last level;  4 a dead gunner,
+//   troopers walking into the bunker's wire, thrown back until it kills;  5 a pyramid whose first
+//   man was shot. Draws of 0.0199 make standing troopers hop after the death.
 // Seen: slots and last kind, cause, frames, the run handed over, barrel, death timer (1 runs,
 // +2 still after its tick), troopers "x,y" ("^" arms raised, "pN" pyramid place, "-" gone).
 TEST(Runs, EndByAPyramidABombHisOwnHeavyShellOrTheTildeOnTheLastLevel) {
@@ -62,7 +62,8 @@ TEST(Death, HandsTheRunToTheHighScoreWindowOnceAndShowsItWithTheGameStill) {
                                {true, "-1 0 0 0s/Flakmire|But you cheated! :(/ 1 0 1 1"}}) {
     TestGame t;
     t.g.Score = 42, t.g.Level = 3, t.dateTime += 95 / 86400.0;
-    if (cheated) for (char key : std::string_view("SHOWMETRICKS")) Form_KeyDown(t.g, key);
+    if (cheated)
+      for (char key : std::string_view("SHOWMETRICKS")) Form_KeyDown(t.g, key);
     t.g.DeathMethod = '2', BeKilled(t.g), t.g.DeathMethod = '1', BeKilled(t.g);
     std::string picture;
     for (const auto& said : {t.submitted, t.messages}) {

@@ -117,6 +117,7 @@ TEST(Aircraft, JetsBombOnlyStrictlyInsideTheWindowTaggingTheOffset) {
   t.queue = {0};
   DoPlanes(t.g, false);
   EXPECT_EQ(t.g.scene.imgBullet[MaxSlots].Tag, "top");
+  EXPECT_EQ(t.g.Bullets.UpperBound(), MaxSlots);
 }
 
 // One trooper's frame in a wind of 0.01 under one cheat: Soldier() and the points. A step that
