@@ -1,6 +1,7 @@
 // The game's windows. The main window: keys reach the game at the loop's yields (that closing it
 // ends the program at once, tests/e2e/playfield.sh shows on the real window). The high-score
-// window: layout, grid, keys and buttons, the name prompt, the files' errors.
+// window: layout, grid, keys and buttons, the name prompt, the files' errors. The cheat panel: its
+// layout and captions, and its boxes over the switches.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 
 #include "desktop/form1.h"
 #include "desktop/form2.h"
+#include "desktop/frm_cheat.h"
 #include "desktop/key_mapping.h"
 #include "desktop/qt_ports.h"
 #include "desktop/score_ports.h"
@@ -116,6 +118,39 @@ TEST(Form2, TheNamePromptGivesNothingOnCancelAndTheFilesTellTheirErrors) {
   EXPECT_NE(files.ReadFile(folder, 10).error, "") << "a folder is no file";
   EXPECT_NE(files.ReplaceFile(folder + "/none/HighScores.dat", {}), "");
   EXPECT_TRUE(files.CanWriteIn(folder) && !files.CanWriteIn(folder + "/none"));
+}
+
+// Opened with Rapid Fire on from an earlier opening in the run. Seen: the window, as large as it
+// may grow; its label and boxes, each with its caption, place, size, font and look, "x" when
+// ticked; then the switches as it opens, after a click that ticks Big Explosions and after one
+// that clears it again.
+TEST(frmCheat, ShowsTheSwitchesOnItsBoxesWhoseClicksSwitchAtOnceAndMarksTheRunAsItOpens) {
+  Cheats cheats;
+  cheats.Set(Cheat::RapidFire, true);
+  frmCheat panel(cheats);
+  panel.show();
+  QStringList looks = {QString::asprintf("%s %dx%d", qPrintable(panel.windowTitle()),
+                                         panel.maximumWidth(), panel.maximumHeight())};
+  for (const QWidget* w : panel.findChildren<QWidget*>()) {
+    const QRect r = w->geometry();
+    looks << QString::asprintf(
+        "%s %d,%d %dx%d %g%s%s%s", qPrintable(w->property("text").toString()), r.x(), r.y(),
+        r.width(), r.height(), w->font().pointSizeF(),
+        w->property("alignment").toInt() == Qt::AlignCenter ? " centred" : "",
+        w->property("wordWrap").toBool() ? " wrapped" : "",
+        w->isVisible() ? (w->property("checked").toBool() ? " x" : "") : " hidden");
+  }
+  for (int clicks = 0; clicks < 3; ++clicks) {
+    if (clicks > 0) panel.findChild<QCheckBox*>("chkCheats3")->click();
+    looks << "";
+    for (int i = 0; i < CheatCount; ++i) looks.back() += cheats[static_cast<Cheat>(i)] ? '1' : '0';
+  }
+  EXPECT_EQ(looks.join(", ").toStdString(),
+            "Cheats 262x348, Cheaters Don't Win 8,8 241x89 30 centred wrapped,  "
+            "32,40 178x24 13.5 hidden, Jumping Castle 48,120 178x24 13.5, No Parachutes 48,152 "
+            "178x24 13.5, Big Explosions 48,184 178x24 13.5, One Hit Wonders 48,216 178x24 13.5, "
+            "Invincibility 48,248 178x24 13.5, FREE 48,280 178x24 13.5, Rapid Fire 48,312 178x24 "
+            "13.5 x, 10000001, 10010001, 10000001");
 }
 
 }  // namespace

@@ -28,17 +28,6 @@ TEST(Pause, StopsARunInPlayAndStartsItAgainAsIfNoTimeHadPassed) {
   }
 }
 
-// Taken in a frame's yield, the pause lets that frame finish and ends the tick.
-TEST(Pause, TakenInAYieldEndsTheTickAfterItsFrame) {
-  TestGame t;
-  t.onYield = [&] {
-    if (t.yields == 1) Form_KeyDown(t.g, key_code::P);
-    if (t.yields == 3) Form_Unload(t.g);
-  };
-  Timer1_Timer(t.g);
-  EXPECT_EQ(std::lround(t.g.LevelClock * 1000), 4);
-}
-
 // Not during the title, nor once the gunner is dead; and a reset ends a pause.
 TEST(Pause, IsOnlyForARunInPlay) {
   TestGame title(false), dead, reset;

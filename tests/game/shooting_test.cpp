@@ -121,9 +121,6 @@ TEST(Projectiles, EachKindStartsFliesGrowsAndEndsItsOwnWay) {
     for (int pass = 0; pass < passes; ++pass) DoBullets(t.g);
     EXPECT_THAT(Bullet(t.g, 1), HasSubstr(seen));
   }
-  TestGame t;  // a bomb takes one hit under One Hit Wonders
-  t.g.cheats.Set(Cheat::OneHitWonders, true);
-  EXPECT_THAT(Bullet(t.g, t.Make(Bomb, 100, 200)), StartsWith("k5 100,200 v0,0 L1 15x15 @"));
 }
 
 // A life running out ends the pass; then the top eleven slots go if all are free and one stays.
@@ -162,15 +159,6 @@ TEST(Projectiles, VerySlowFramesThinFireballsLyingOnEachOther) {
     EXPECT_EQ(Text("%d %d", t.g.Bullets[1].Life, t.g.Bullets[2].Active), Text("99 %d", !thinned))
         << frameMs << " " << dx << " " << dy << " " << life;
   }
-}
-
-// Three drops on a frame of 48 ms; each draws spread, side, shade and leaves within the variance.
-TEST(Spurt, SpreadsEachDropWithinTheVariance) {
-  TestGame t;
-  t.g.FastFrame = true, t.g.FrameMs = 48;
-  t.queue = {0.5f, 0.7f, 0.5f, 0.25f, 0.2f, 0.5f, 0, 0.9f, 0.5f};
-  Spurt(t.g, 100, 120, 1, 0.8f);
-  EXPECT_THAT(Bullet(t.g, 3), StartsWith(Text("k2 100,120 v%g,", 0.4f * std::sin(1.0f))));
 }
 
 // The projectiles in use, in slot order: " kind@x,y/life".

@@ -1,14 +1,21 @@
-// The tune sounds throughout, and the player stays quiet without a soundfont, file or device.
-
-#include "desktop/fluid_music.h"
+// The tune sounds throughout, the player stays quiet without a soundfont, file or device, and the
+// tune generator reports a mistake in the notes with its line and writes nothing.
 
 #include <fluidsynth.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <numeric>
+#include <sstream>
 #include <vector>
+
+#include "desktop/fluid_music.h"
 
 namespace flakmire {
 namespace {
@@ -67,6 +74,28 @@ TEST(FluidMusic, SaysNothingWithoutASoundFontAFileOrASoundDevice) {
   }
   EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+}
+
+TEST(MakeTune, ReportsAMistakeWithItsLineAndWritesNothing) {
+  const std::string dir = ::testing::TempDir() + "make_tune." + std::to_string(getpid());
+  std::filesystem::create_directories(dir);
+  const std::string tune = dir + "/in.tune", out = dir + "/out.mid", errors = dir + "/errors";
+  // A bar on line 4, and what is said of it.
+  for (auto [bar, says] : {std::pair{"lead | H4/1 |", "4: error: unknown note 'H4'"},
+                           {"lead | C4/4 C4/4 C4/4 |",
+                            "4: error: bar 1 on this line lasts 3 quarter notes instead of 4"},
+                           {"drum | C4/1 |", "4: error: 'drum' is not a track"}}) {
+    std::ofstream(tune) << "track lead channel 1\ntrack bass channel 2\nsection a\n"
+                        << bar << "\nplay a\n";
+    const std::string command = MAKE_TUNE " '" + tune + "' '" + out + "' 2>'" + errors + "'";
+    const int status = std::system(command.c_str());
+    std::stringstream said;
+    said << std::ifstream(errors).rdbuf();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << bar;
+    EXPECT_NE(said.str().find(tune + ":" + says), std::string::npos) << said.str();
+    EXPECT_FALSE(std::filesystem::exists(out));
+  }
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
