@@ -1,11 +1,5 @@
 #include "fakes/test_game.h"
 
-#include <cmath>
-
-#include "game/game_loop.h"
-#include "game/projectiles.h"
-#include "game/troopers.h"
-
 namespace flakmire::testing {
 
 TestGame::~TestGame() { EXPECT_STREQ(TableOutOfStep(g), "") << "a table out of step"; }
@@ -56,8 +50,8 @@ std::string Bullet(const Game& g, int i) {
   const Shape& s = g.scene.imgBullet[i];
   const Rgb f = s.FillColor, r = s.BorderColor;
   return Text("k%d %g,%g v%g,%g L%d %gx%g%s%s @%g,%g %d,%d,%d/%d,%d,%d", b.Kind, b.X, b.Y, b.XVel,
-              b.YVel, b.Life, s.Width, s.Height, b.Active ? "" : " free", s.Visible ? "" : " hidden",
-              s.Left, s.Top, f.r, f.g, f.b, r.r, r.g, r.b);
+              b.YVel, b.Life, s.Width, s.Height, b.Active ? "" : " free",
+              s.Visible ? "" : " hidden", s.Left, s.Top, f.r, f.g, f.b, r.r, r.g, r.b);
 }
 
 std::string Soldier(const Game& g, int i) {

@@ -66,7 +66,7 @@ std::string Text(const char* format, auto... values) {
 // Short readable pictures of the game's things, to compare with what a rule says they must be.
 std::string Describe(const Shape& s);       // "left,top wxh fill/border", " hidden" if so
 std::string Describe(const Sprite& s);      // "left,top wxh picture", " hidden" if so
-std::string Bullet(const Game& g, int i);  // "k0 1,2 v3,4 L5 9x9 @left,top fill/border"
+std::string Bullet(const Game& g, int i);   // "k0 1,2 v3,4 L5 9x9 @left,top fill/border"
 std::string Soldier(const Game& g, int i);  // "1,2 v3,4 c1 p0 +-": alive, soldier and canopy shown
 std::string Numbers(const Game& g);         // "points 10 score 0 level 0 clock 0 wind 0/0 ..."
 

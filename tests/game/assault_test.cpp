@@ -66,9 +66,8 @@ TEST(Death, HandsTheRunToTheHighScoreWindowOnceAndShowsItWithTheGameStill) {
       for (char key : std::string_view("SHOWMETRICKS")) Form_KeyDown(t.g, key);
     t.g.DeathMethod = '2', BeKilled(t.g), t.g.DeathMethod = '1', BeKilled(t.g);
     std::string picture;
-    for (const auto& said : {t.submitted, t.messages}) {
+    for (const auto& said : {t.submitted, t.messages})
       for (const std::string& line : said) picture.append(line).append("/");
-    }
     picture += Text(" %d", t.enabled[TimerId::tmrDead]);
     tmrDead_Timer(t.g);
     picture += Text(" %d %d %d", t.enabled[TimerId::tmrDead], t.modals, t.enabled[TimerId::Timer1]);

@@ -8,7 +8,7 @@ namespace {
 // Paused: the word shows, the tick's timer is off, a tick runs no frame, and the key still went
 // through the key handler. A minute later, resumed: the first frame is a fast one and the minute
 // does not count to the run's length.
-TEST(Pause, StopsARunInPlayAndStartsItAgainAsIfNoTimeHadPassed) {
+TEST(Pause, StopsOnlyARunInPlayAndStartsItAgainAsIfNoTimeHadPassed) {
   for (int key : {int{'P'}, 19}) {  // the letter's capital, and the code the shell gives Pause
     TestGame t;
     t.Frame();
@@ -26,14 +26,10 @@ TEST(Pause, StopsARunInPlayAndStartsItAgainAsIfNoTimeHadPassed) {
                  t.enabled[TimerId::Timer1], t.g.FastFrame, (t.dateTime - t.g.StartTime) * 86400);
     EXPECT_EQ(seen, Text("1 shown 1 timer 0 key %d frames 0 | 0 timer 1 fast 1 lasted 0 s", key));
   }
-}
-
-// Not during the title, nor once the gunner is dead; and a reset ends a pause.
-TEST(Pause, IsOnlyForARunInPlay) {
-  TestGame title(false), dead, reset;
+  TestGame title(false), dead, reset;  // not during the title, nor once the gunner is dead
   Form_KeyDown(title.g, key_code::P);
   BeKilled(dead.g), Form_KeyDown(dead.g, key_code::P);
-  Form_KeyDown(reset.g, key_code::P), ResetGame(reset.g);
+  Form_KeyDown(reset.g, key_code::P), ResetGame(reset.g);  // and a reset ends a pause
   EXPECT_EQ(Text("title %d dead %d reset %d %d", title.g.Paused, dead.g.Paused, reset.g.Paused,
                  reset.g.scene.lblPaused.Visible),
             "title 0 dead 0 reset 0 0");

@@ -43,13 +43,11 @@ TEST(Gun, TurnsReloadsAndFiresTheShellOfItsKeyIfThePointsPay) {
     t.g.Dead = row.dead, t.down = row.held;
     t.g.cheats.Set(Cheat::RapidFire, row.rapid);
     std::string seen;
-    while (row.steps-- > 0) {
+    while (row.steps-- > 0)
       t.g.FireKey = row.key, DoGun(t.g), seen += Text(" %g/%g", t.g.GunAngle, t.g.GunLength);
-    }
     seen += " fired";
-    for (int i = 1; i <= t.g.Bullets.UpperBound(); ++i) {
+    for (int i = 1; i <= t.g.Bullets.UpperBound(); ++i)
       if (t.g.Bullets[i].Active) seen += Text(" %d", t.g.Bullets[i].Kind);
-    }
     const Line* gun = t.g.scene.lnGun.data();
     seen += Text(" points %d key %d barrel %.2f,%.2f %.2f,%.2f", t.g.Points, t.g.FireKey, gun[0].X2,
                  gun[0].Y2, gun[1].X2, gun[1].Y2);
