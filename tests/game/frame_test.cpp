@@ -146,6 +146,17 @@ TEST(Reset, StartsARunFromItsStartingValuesAndKeepsWhatCarriesOver) {
             "0/0/0 0/0 0/0 0/0 timers 01 start 46100.2");
 }
 
+// A step trims one free top slot from its table.
+TEST(Tables, TrimOneFreeTopSlotAStep) {
+  TestGame t;
+  Game& g = t.g;
+  for (int made = 0; made < 2; ++made) CreateCopter(g), CreateJet(g), t.Put({true, 100, 100});
+  for (int i : {1, 2}) g.Copters[i].Active = g.Jets[i].Active = g.Troopers[i].Active = false;
+  DoCopters(g, false), DoPlanes(g, false), DoTroopers(g);
+  EXPECT_EQ(Text("%d %d %d", g.Copters.UpperBound(), g.Jets.UpperBound(), g.Troopers.UpperBound()),
+            "1 1 1");
+}
+
 // A tag is a number only when its whole text is one; floats are written with 7 digits.
 TEST(Tags, ANumberOnlyWhenTheWholeTextIsOneAndFloatsKeepSevenDigits) {
   std::string seen, tag;

@@ -40,8 +40,7 @@ namespace {
 
 TEST(Allocation, SteadyPlayAllocatesNothingPerFrame) {
   TestGame t;  // the gunner keeps firing: shells, bursts and bombs come and go all the time
-  t.Seed(11);
-  t.g.Level = 6, t.g.Points = 1000000;
+  t.Seed(11), t.g.Level = 6, t.g.Points = 1000000;
   t.onYield = [&] { Form_KeyDown(t.g, t.presents % 3 == 0 ? key_code::C : key_code::B); };
   std::array<PictureSize, PictureCount> pictures;
   pictures.fill({40, 30});

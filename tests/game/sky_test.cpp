@@ -20,18 +20,17 @@ std::string Aircraft(const Game& g, bool jet) {
 
 // Each draws its speed, then its direction, then its height; a speed of 0 (here -0) is redrawn.
 TEST(Aircraft, StartOnTheLineOfTheirWayFacingIt) {
+  // clang-format off
   for (auto [jet, oneHit, draws, seen] :
        {std::tuple{false, true, std::deque{0.5f, Leftwards, 0.0f},
                    "944,0 v-1.7411 hp1: 944,0 65x41 2"},
-        {false,
-         false,
-         {0, Leftwards, SpeedOne, Rightwards, 0.25f},
+        {false, false, {0, Leftwards, SpeedOne, Rightwards, 0.25f},
          "-150,42.5 v1 hp15: -150,42.5 65x41 1"},
         {true, false, {Rightwards, 0.5f}, "-150,35 v1.7 hp9: -150,35 81x33 3"},
         {true, true, {Leftwards, 0.25f}, "944,17.5 v-1.7 hp1: 944,17.5 81x33 4"}}) {
+    // clang-format on
     TestGame t;
-    t.queue = draws;
-    t.g.cheats.Set(Cheat::OneHitWonders, oneHit);
+    t.queue = draws, t.g.cheats.Set(Cheat::OneHitWonders, oneHit);
     jet ? CreateJet(t.g) : CreateCopter(t.g);
     EXPECT_EQ(Aircraft(t.g, jet), seen);
   }
@@ -51,6 +50,8 @@ TEST(Aircraft, LeaveOnlyBeyondTheStartLinesAndDropTroopersFromTheDoor) {
     t.queue = {0};  // a drop, or a bomb
     jet ? DoPlanes(t.g, false) : DoCopters(t.g, false);
     EXPECT_THAT(Aircraft(t.g, jet), EndsWith(seen)) << jet << " " << x;
+    if (jet) continue;
+    EXPECT_THAT(Soldier(t.g, 1), StartsWith(Text("%g,97 v%g,0 c0 ", x + 24, xVel)));
   }
 }
 
@@ -91,8 +92,7 @@ TEST(Aircraft, JetsBombOnlyStrictlyInsideTheWindowTaggingTheOffset) {
     CreateJet(t.g);
     t.g.Jets[1].XVel = xVel, t.g.Jets[1].X = x - xVel, t.g.Jets[1].Y = 20;
     t.g.BombMinOffset = min, t.g.BombMaxOffset = max;
-    t.draws = 0;
-    t.queue = {0};
+    t.draws = 0, t.queue = {0};
     DoPlanes(t.g, false);
     const std::string bomb = t.g.Bullets.UpperBound()
                                  ? " " + t.g.scene.imgBullet[1].Tag + " " +
@@ -147,8 +147,7 @@ TEST(Troopers, FallOpenTheirParachutesDriftLandAndDie) {
            {{true, 712, 460, 0, 0.8f, 1}, 0, "712.01,460.8 v0.01,0.8 c1 p0 +++ 10"},
        }) {
     TestGame t;
-    t.g.WindDrift = 0.01f;
-    t.g.cheats.Set(static_cast<Cheat>(cheat), true);
+    t.g.WindDrift = 0.01f, t.g.cheats.Set(static_cast<Cheat>(cheat), true);
     t.Put(trooper);
     DoTroopers(t.g);
     EXPECT_EQ(Soldier(t.g, 1) + Text(" %d", t.g.Points), seen);

@@ -48,11 +48,7 @@ TEST(Title, PlaysBetweenTheMusicAndTheHighScoresUnfoldingEachLetterAndTurningThe
                   t.yields, t.presents, std::fmod(t.now - start + 86400.0, 86400.0));
     EXPECT_EQ(shots, seen + length);
   }
-}
-
-// Closing the window during the title ends the start-up there: no further step, table or run.
-TEST(Title, EndsTheStartUpWhereTheWindowIsClosed) {
-  TestGame t(false);
+  TestGame t(false);  // closing the window during the title ends the start-up there
   t.onYield = [&] {
     if (t.yields == 100) Form_Unload(t.g);
   };
