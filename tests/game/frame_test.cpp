@@ -45,7 +45,7 @@ TEST(Frame, KeepsScoreLevelsWindAndPaceAndBringsAircraftInTheirPhase) {
   const std::string endless =
       "'Flakmire  -  This inferno will never end so press '~' to submit your score'";
   for (const FrameRow& r : {
-           // The score is the best points less ten while alive; FREE spends it.
+           // The score (the best points less ten) freezes at death; FREE spends it.
            FrameRow{.points = 57, .score = 40, .dead = true, .seen = "points 57 score 40 "},
            {.points = 25, .score = 12, .cheat = Cheat::Free, .seen = "points 15 score 15 "},
            // Helicopters may start before 5, jets between 5.5 and 7.5, all bounds excluded.
