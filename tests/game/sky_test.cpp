@@ -158,16 +158,16 @@ TEST(Troopers, FallOpenTheirParachutesDriftLandAndDie) {
 TEST(Troopers, TheirSpritesFollowThemTheirBloodLeavesTheirFeetAndANewOneTakesTheSlotAfresh) {
   TestGame t;
   t.g.FastFrame = true;
-  t.Put({true, 300, 100, 1, 0.8f, ChuteOpen});
   t.Put({true, 30, 460, 0, 0, ChuteGone});  // on the edge's coil
+  t.Put({true, 300, 100, 1, 0.8f, ChuteOpen});
   DoTroopers(t.g);
-  EXPECT_EQ(Describe(t.g.scene.imgTrooper[1]) + " / " + Describe(t.g.scene.imgPara[1]),
+  EXPECT_EQ(Describe(t.g.scene.imgTrooper[2]) + " / " + Describe(t.g.scene.imgPara[2]),
             "301,100.8 17x25 5 / 293,83.8 33x33 7");
   EXPECT_THAT(Bullet(t.g, 1), StartsWith("k2 38,485 v0.153073,"));
   // The dead man's slot, taken afresh: out of any pyramid, arms held out, shown.
-  t.g.Troopers[2].PyramidPos = 3, t.g.scene.imgTrooper[2].Picture = PictureId::TrooperArmsRaised;
+  t.g.Troopers[1].PyramidPos = 3, t.g.scene.imgTrooper[1].Picture = PictureId::TrooperArmsRaised;
   CreateTrooper(t.g, 100, 50, -1.5f);
-  EXPECT_EQ(Soldier(t.g, 2) + " " + Describe(t.g.scene.imgTrooper[2]),
+  EXPECT_EQ(Soldier(t.g, 1) + " " + Describe(t.g.scene.imgTrooper[1]),
             "100,50 v-1.5,0 c0 p0 ++- 100,50 17x25 5");
 }
 
