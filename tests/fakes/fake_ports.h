@@ -49,7 +49,7 @@ struct FakePorts : Clock,
   std::map<TimerId, bool> enabled;
   std::function<void()> onYield;
   std::vector<std::string> played, messages, submitted;
-  int sleeps = 0, draws = 0, shows = 0, presents = 0, yields = 0, cheatPanels = 0, modals = 0;
+  int sleeps = 0, draws = 0, presents = 0, yields = 0, cheatPanels = 0, modals = 0;
 
   float SecondsSinceMidnight() override { return now; }
   void SleepUntilNextTick() override { ++sleeps, Note('S'), now = std::fmod(now + tick, 86400); }
@@ -67,7 +67,7 @@ struct FakePorts : Clock,
   }
   void Seed(std::uint64_t seed) { seeded.emplace(seed); }
   bool IsDown(int keyCode) const override { return down.count(keyCode) != 0; }
-  void Show() override { ++shows; }
+  void Show() override {}
   void SetCaption(std::string_view c) override { Note('C'), caption = c; }
   void SetPointer(Pointer p) override { pointer = p; }
   void Present() override { Note('P'), ++presents; }
