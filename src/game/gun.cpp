@@ -6,10 +6,10 @@
 #include <string_view>
 
 #include "game/death.h"
-#include "game/pause.h"
 #include "game/game.h"
 #include "game/game_loop.h"
 #include "game/key_codes.h"
+#include "game/pause.h"
 #include "game/projectiles.h"
 
 namespace flakmire {
@@ -52,6 +52,11 @@ bool TypedCheatWord(const std::string& keys) {
 }
 
 }  // namespace
+
+int ShotCost(int keyCode) {
+  const Weapon* weapon = FindWeapon(keyCode);
+  return weapon != nullptr ? ShellCost(weapon->kind) : 0;
+}
 
 bool IsKeyDown(const Game& g, int nVirtKey) { return g.ports.keys.IsDown(nVirtKey); }
 

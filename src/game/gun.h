@@ -12,6 +12,9 @@ bool IsKeyDown(const Game& g, int nVirtKey);
 // The gun step of a frame: turn, reload, fire the pending fire key.
 void DoGun(Game& g);
 
+// The points a shot of this fire key costs; 0 for a key that fires nothing.
+int ShotCost(int keyCode);
+
 // A key went down on the main window (also each repeat of a held key).
 void Form_KeyDown(Game& g, int KeyCode);
 

@@ -134,6 +134,11 @@ void ShrinkBullets(Game& g) {
 
 }  // namespace
 
+int ShellCost(int Bullet) {
+  const ShellSpec* shell = FindShell(Bullet);
+  return shell != nullptr ? shell->cost : 0;
+}
+
 int CreateBullet(Game& g, float X, float Y, int Bullet, float Angle) {
   const int i = TakeSlot(g.Bullets, g.scene.imgBullet);
   if (i == -1) return -1;

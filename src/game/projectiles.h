@@ -11,6 +11,9 @@ struct Game;
 // radians from straight up, clockwise; for a bomb it is the bomb's horizontal speed instead.
 int CreateBullet(Game& g, float X, float Y, int Bullet, float Angle);
 
+// The points a shell of kind Bullet costs; 0 for the kinds the gun never fires.
+int ShellCost(int Bullet);
+
 // The projectile step of a frame: moves, sizes, colours and expires every object and runs its
 // hit tests, then trims free slots off the top of the table.
 void DoBullets(Game& g);

@@ -10,7 +10,6 @@
 #include "desktop/form1.h"
 #include "desktop/form2.h"
 #include "desktop/frm_cheat.h"
-#include "desktop/key_mapping.h"
 #include "desktop/qt_ports.h"
 #include "desktop/score_ports.h"
 #include "fakes/fake_ports.h"
@@ -48,19 +47,6 @@ TEST(Form1, KeysReachTheGameOnlyAtTheYieldsAndRepeatsArePresses) {
   QCoreApplication::processEvents();
   EXPECT_FALSE(form.Keys().IsDown(key_code::Right));
   EXPECT_EQ(g.KeyBuffer.substr(10), "BB") << "every repeat of a held key is a press";
-}
-
-// The tilde key is the key left of 1 (scan code 49 on X11) whatever it carries ("^", "²"), or
-// the character when there is no scan code.
-TEST(KeyMapping, GameKeysHaveTheirCodesAndTildeIsTheKeyLeftOfOne) {
-  // Letters and arrows: the test above.
-  // clang-format off
-  const std::tuple<int, int, int> keys[] = {
-      {Qt::Key_Space, 0, 32}, {Qt::Key_7, 0, '7'}, {Qt::Key_F5, 0, 116}, {Qt::Key_unknown, 0, 0},
-      {Qt::Key_AsciiCircum, 49, key_code::Tilde}, {Qt::Key_QuoteLeft, 21, 0},
-      {Qt::Key_AsciiTilde, 0, key_code::Tilde}};
-  // clang-format on
-  for (const auto& [qt, scan, game] : keys) EXPECT_EQ(GameKeyCode(qt, scan), game) << qt << scan;
 }
 
 TEST(Form2, ShowsEveryPlaceCentredUnderItsHeadersAndAnswersItsKeysAndButtons) {
