@@ -48,7 +48,8 @@ struct Game {
   float GunLength = 0;       // 0 to 6; the barrel is 6 x GunLength px; the reload state
   bool RunStarted = false;   // the first reset has been: a run can pause from then on
   bool Paused = false;
-  double PausedAt = 0;  // the date and time the pause began
+  double PausedAt = 0;    // the date and time the pause began
+  bool TitleCut = false;  // Esc cut the title short
 
   // Not rules of play: guards of the shell's entry points.
   bool TickRunning = false;  // ticks never nest

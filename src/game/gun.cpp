@@ -120,6 +120,8 @@ void Form_KeyDown(Game& g, int KeyCode) {
     g.ports.dialogs.ShowCheatPanel();
   }
   if (KeyCode == key_code::P || KeyCode == key_code::Pause) TogglePause(g);
+  // The title plays once: after it, Esc cuts nothing short.
+  if (KeyCode == key_code::Escape) g.TitleCut = true;
 }
 
 }  // namespace flakmire

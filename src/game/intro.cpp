@@ -12,7 +12,8 @@ constexpr double FirstPause = 0.5;
 constexpr double UnfoldSecondsPerPixel = 0.005;    // a letter unfolds in 0.27 s
 constexpr double TurnOverSecondsPerPixel = 0.015;  // the first letter turns over in 0.81 s
 constexpr double LastPause = 1.5;
-constexpr int FullWidth = 54;  // a pixel narrower than the box
+constexpr double CutPause = 0.5;  // the whole title, a moment, after Esc
+constexpr int FullWidth = 54;     // a pixel narrower than the box
 constexpr int WidthStep = 2;
 constexpr double SecondsPerDay = 86400;
 
@@ -37,6 +38,16 @@ bool Yield(Game& g) {
   return !g.Unloaded;
 }
 
+// One step of a letter: shown, then the wait for the step's moment. Once Esc has cut the title
+// short, the steps left are only laid out, at once and unseen, so the title ends as it always
+// does. False when the window was closed meanwhile.
+bool Step(Game& g, float t0, double seconds) {
+  if (g.TitleCut) return true;
+  if (!Yield(g)) return false;
+  WaitSince(g, t0, seconds);
+  return true;
+}
+
 bool Unfold(Game& g, Sprite& letter) {
   const float t0 = g.ports.clock.SecondsSinceMidnight();
   const auto centre =
@@ -46,8 +57,7 @@ bool Unfold(Game& g, Sprite& letter) {
   for (int k = 0; k <= FullWidth; k += WidthStep) {
     letter.Width = static_cast<float>(k);
     letter.Left = centre - k / 2.0f;
-    if (!Yield(g)) return false;
-    WaitSince(g, t0, k * UnfoldSecondsPerPixel);
+    if (!Step(g, t0, k * UnfoldSecondsPerPixel)) return false;
   }
   return true;
 }
@@ -63,8 +73,7 @@ bool TurnOver(Game& g, Sprite& first, Sprite& burst) {
     burst.Width = static_cast<float>(k);
     first.Left = centre - (LetterWidth - k) / 2.0f;
     burst.Left = centre - k / 2.0f;
-    if (!Yield(g)) return false;
-    WaitSince(g, t0, k * TurnOverSecondsPerPixel);
+    if (!Step(g, t0, k * TurnOverSecondsPerPixel)) return false;
   }
   first.Visible = false;
   return true;
@@ -84,7 +93,7 @@ void Intro(Game& g) {
   if (!TurnOver(g, letters[0], letters[TurnOverLetter])) return;
 
   if (!Yield(g)) return;
-  WaitSince(g, g.ports.clock.SecondsSinceMidnight(), LastPause);
+  WaitSince(g, g.ports.clock.SecondsSinceMidnight(), g.TitleCut ? CutPause : LastPause);
   for (Sprite& letter : letters) letter.Visible = false;
   g.ports.window.Present();  // the playfield without the title, before any window covers it
 }

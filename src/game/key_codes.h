@@ -7,6 +7,7 @@ namespace key_code {
 constexpr int Left = 37;
 constexpr int Right = 39;
 constexpr int Pause = 19;
+constexpr int Escape = 27;
 constexpr int B = 66;
 constexpr int C = 67;
 constexpr int P = 80;
