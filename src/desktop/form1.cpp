@@ -11,6 +11,7 @@
 #include "game/game.h"
 #include "game/game_loop.h"
 #include "game/gun.h"
+#include "game/pause.h"
 #include "game/startup.h"
 
 namespace flakmire {
@@ -108,6 +109,17 @@ void Form1::focusOutEvent(QFocusEvent* event) {
   // A key let go while another window has the keyboard never reports its release here.
   keys_.ReleaseAll();
   QWidget::focusOutEvent(event);
+}
+
+void Form1::changeEvent(QEvent* event) {
+  // Another program's window, or none, took the keyboard from the run: it waits for the player as
+  // P makes it wait. The game's own windows over it (the table, the cheat panel, the boxes) do not
+  // pause it, nor does the title, a dead gunner or a run already paused.
+  if (event->type() == QEvent::ActivationChange && QApplication::activeWindow() == nullptr &&
+      game_ != nullptr && !game_->Paused) {
+    TogglePause(*game_);
+  }
+  QWidget::changeEvent(event);
 }
 
 void Form1::mouseMoveEvent(QMouseEvent*) {

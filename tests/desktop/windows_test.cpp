@@ -1,5 +1,6 @@
 // The game's windows. The main window: keys reach the game at the loop's yields (that closing it
-// ends the program at once, tests/e2e/playfield.sh shows on the real window). The high-score
+// ends the program at once, tests/e2e/playfield.sh shows on the real window), and a run pauses
+// when the keyboard leaves the game. The high-score
 // window: layout, grid, keys and buttons, the name prompt, the files' errors. The cheat panel: its
 // layout and captions, and its boxes over the switches.
 
@@ -47,6 +48,30 @@ TEST(Form1, KeysReachTheGameOnlyAtTheYieldsAndRepeatsArePresses) {
   QCoreApplication::processEvents();
   EXPECT_FALSE(form.Keys().IsDown(key_code::Right));
   EXPECT_EQ(g.KeyBuffer.substr(10), "BB") << "every repeat of a held key is a press";
+}
+
+// A run in play pauses when the keyboard leaves the game for another program (a window that is no
+// widget of the game stands for one), not for one of the game's own windows; a run already paused
+// stays paused. The real thing: tests/e2e/focus.sh.
+TEST(Form1, ARunPausesWhenTheKeyboardLeavesTheGameForAnotherProgram) {
+  FakePorts fake;
+  Form1 form;
+  Game g{Ports{fake, fake, form.Keys(), form, fake, fake, fake, fake, "."}};
+  form.Attach(g);
+  ResetGame(g);
+  QDialog own(&form);
+  QWindow other;
+  own.show(), other.show();
+  std::string seen;
+  for (QWindow* to : {own.windowHandle(), &other, &other}) {
+    form.activateWindow();
+    QCoreApplication::processEvents();
+    seen += QApplication::activeWindow() == &form ? "game, " : "elsewhere, ";
+    to->requestActivate();
+    QCoreApplication::processEvents();
+    seen += g.Paused ? "paused; " : "plays; ";
+  }
+  EXPECT_EQ(seen, "game, plays; game, paused; game, paused; ");
 }
 
 TEST(Form2, ShowsEveryPlaceCentredUnderItsHeadersAndAnswersItsKeysAndButtons) {

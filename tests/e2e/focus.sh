@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# A run pauses when another program's window takes the keyboard: with a shell in flight, the
+# playfield stands still behind it, and still when the game has the keyboard back; P goes on, as
+# after any pause.
+set -u
+program=$1
+. "$(dirname "$0")/xvfb_session.sh"
+start_display
+
+"$program" &
+program_pid=$!
+window=$(find_window '^Flakmire  Level: 1$') || fail "no main window"
+scores=$(find_window '^High Scores$') || fail "no high-score window before the first run"
+xdotool windowfocus --sync "$scores" key Return
+xmessage -geometry +820+40 "another program" 2>/dev/null &
+other_pid=$!
+other=$(find_window '^xmessage$') || fail "no other program's window"
+xdotool windowfocus --sync "$window"
+sleep 1
+
+shot() {
+  import -window "$window" "$work/$1.png" || fail "no screenshot"
+}
+
+# alike A B: the two screenshots are the same to the pixel.
+alike() {
+  [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 | cut -d ' ' -f 1)" = 0 ]
+}
+
+# A standard shell flies up and falls back for about three seconds.
+xdotool key b
+xdotool windowfocus --sync "$other"
+# Qt waits a moment before it calls the program inactive: two shots alike within 2 s, then 2 s more.
+shot away1
+still=""
+for _ in $(seq 6); do
+  sleep 0.3
+  shot away2
+  alike away1 away2 && { still=yes; break; }
+  mv "$work/away2.png" "$work/away1.png"
+done
+[ -n "$still" ] || fail "the run went on behind another program's window"
+sleep 2
+shot away2
+alike away1 away2 || fail "the run went on 2 s behind another program's window"
+
+xdotool windowfocus --sync "$window"
+sleep 0.5
+shot back
+alike away2 back || fail "the run went on when the game had the keyboard back"
+xdotool key p keydown Left
+sleep 0.3
+xdotool keyup Left
+shot again
+alike back again && fail "P did not go on after the pause"
+
+kill "$other_pid" 2>/dev/null
+echo "ok"
