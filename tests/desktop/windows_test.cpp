@@ -1,8 +1,8 @@
 // The game's windows. The main window: keys reach the game at the loop's yields (that closing it
 // ends the program at once, tests/e2e/playfield.sh shows on the real window), and a run pauses
-// when the keyboard leaves the game. The high-score
-// window: layout, grid, keys and buttons, the name prompt, the files' errors. The cheat panel: its
-// layout and captions, and its boxes over the switches.
+// when the keyboard leaves the game. The high-score window: layout, grid, keys and buttons, the
+// name prompt, the files' errors. The cheat panel: its layout and captions, and its boxes over the
+// switches.
 
 #include <gtest/gtest.h>
 
