@@ -93,16 +93,20 @@ void Form1::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
 }
 
-void Form1::keyPressEvent(QKeyEvent* event) {
-  const int code = GameKeyCode(event->key(), event->nativeScanCode());
-  if (!event->isAutoRepeat()) keys_.Press(code);
+void Form1::KeyDown(int keyCode, bool autoRepeat) {
+  if (!autoRepeat) keys_.Press(keyCode);
   // Every press counts, repeats of a held key too: each may fire the gun.
-  if (game_ != nullptr) Form_KeyDown(*game_, code);
+  if (game_ != nullptr) Form_KeyDown(*game_, keyCode);
+}
+
+void Form1::KeyUp(int keyCode) { keys_.Release(keyCode); }
+
+void Form1::keyPressEvent(QKeyEvent* event) {
+  KeyDown(GameKeyCode(event->key(), event->nativeScanCode()), event->isAutoRepeat());
 }
 
 void Form1::keyReleaseEvent(QKeyEvent* event) {
-  if (event->isAutoRepeat()) return;
-  keys_.Release(GameKeyCode(event->key(), event->nativeScanCode()));
+  if (!event->isAutoRepeat()) KeyUp(GameKeyCode(event->key(), event->nativeScanCode()));
 }
 
 void Form1::focusOutEvent(QFocusEvent* event) {

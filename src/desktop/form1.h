@@ -36,6 +36,11 @@ class Form1 final : public QWidget, public MainWindow {
   void Attach(Game& game) { game_ = &game; }
   KeyTracker& Keys() { return keys_; }
 
+  // The one road of a key to the rules, the keyboard's and the gamepad's alike: a press marks
+  // the key down for the rules' key state and is a key-down, and so is every repeat of it.
+  void KeyDown(int keyCode, bool autoRepeat);
+  void KeyUp(int keyCode);
+
   // MainWindow
   void Show() override;
   void SetCaption(std::string_view caption) override;

@@ -77,6 +77,8 @@ QPushButton* Form2::AddButton(const char* name, const char* caption, QRect place
   return button;
 }
 
+void Form2::PressPlay() { cmdPlay->click(); }
+
 void Form2::ShowGrid(const ScoreGrid& grid) {
   for (int c = 0; c < ScoreGrid::Columns; ++c) {
     FG1->setHorizontalHeaderItem(c, new QTableWidgetItem(Text(grid.cells[0][c])));

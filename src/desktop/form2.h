@@ -20,6 +20,8 @@ class Form2 final : public QDialog, public ScoreView {
   explicit Form2(QWidget* parent = nullptr);
 
   void Attach(HighScores& highScores) { highScores_ = &highScores; }
+  // The play button, pressed from elsewhere than the keyboard or the mouse (a gamepad).
+  void PressPlay();
 
   // ScoreView
   void ShowGrid(const ScoreGrid& grid) override;

@@ -7,6 +7,7 @@
 #include "desktop/fluid_music.h"
 #include "desktop/form1.h"
 #include "desktop/form2.h"
+#include "desktop/gamepad.h"
 #include "desktop/qt_ports.h"
 #include "desktop/score_ports.h"
 #include "desktop/system_clock.h"
@@ -54,6 +55,7 @@ int main(int argc, char** argv) {
   QtPrompts prompts(&form2, [&form] { form.close(); });
   HighScores highScores(ScorePorts{files, prompts, random, form2, programFolder, dataFolder});
   form2.Attach(highScores);
+  Gamepad gamepad(form, form2);
 
   Game game(Ports{clock, random, form.Keys(), form, timers, pump, dialogs, music, dataFolder,
                   highScores});
