@@ -7,9 +7,9 @@
 #include <QStyleHints>
 #include <iterator>
 
+#include "desktop/controls.h"
 #include "desktop/form1.h"
 #include "desktop/form2.h"
-#include "game/key_codes.h"
 
 namespace flakmire {
 
@@ -20,7 +20,8 @@ namespace {
 constexpr int PollMs = 10;
 constexpr int IdlePollMs = 250;
 
-// A held fire button repeats as a held key does: Qt gives the platform's rate, not its delay.
+// A held fire button repeats at the platform's rate, which Qt gives, after a common delay, which
+// it does not.
 constexpr int RepeatDelayMs = 500;
 
 // The left stick's x axis runs from -32768 to 32767. It turns the gun once pushed to TurnAt and
@@ -28,43 +29,64 @@ constexpr int RepeatDelayMs = 500;
 constexpr int TurnAt = 12000;
 constexpr int RestAt = 8000;
 
-// The stick's two directions, numbered after SDL's buttons.
-constexpr int StickLeft = SDL_CONTROLLER_BUTTON_MAX;
-constexpr int StickRight = SDL_CONTROLLER_BUTTON_MAX + 1;
-
-struct PadKey {
-  int input;     // an SDL button or a direction of the stick
-  int key;       // the game's key code it stands for
-  bool repeats;  // a fire button
-  bool plays;    // presses the high-score window's play button
-};
-
-constexpr PadKey PadKeys[] = {
-    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, key_code::Left, false, false},
-    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, key_code::Right, false, false},
-    {StickLeft, key_code::Left, false, false},
-    {StickRight, key_code::Right, false, false},
-    {SDL_CONTROLLER_BUTTON_A, key_code::B, true, true},
-    {SDL_CONTROLLER_BUTTON_B, key_code::V, true, false},
-    {SDL_CONTROLLER_BUTTON_X, key_code::C, true, false},
-    {SDL_CONTROLLER_BUTTON_Y, key_code::X, true, false},
-    {SDL_CONTROLLER_BUTTON_START, key_code::P, false, true},
-    {SDL_CONTROLLER_BUTTON_BACK, key_code::Tilde, false, false},
-};
-
-int RowOf(int input) {
-  for (int row = 0; row < static_cast<int>(std::size(PadKeys)); ++row) {
-    if (PadKeys[row].input == input) return row;
-  }
-  return -1;
-}
-
+// The stick's direction after it moved to x: -1 left, 0 at rest, 1 right.
 int StickDirection(int current, int x) {
   if (current < 0 && x < -RestAt) return -1;
   if (current > 0 && x > RestAt) return 1;
   if (x >= TurnAt) return 1;
   if (x <= -TurnAt) return -1;
   return 0;
+}
+
+// SDL's inputs, as the table of controls names them. The stick's two directions are numbered
+// after SDL's buttons.
+constexpr int StickLeft = SDL_CONTROLLER_BUTTON_MAX;
+constexpr int StickRight = SDL_CONTROLLER_BUTTON_MAX + 1;
+
+struct Input {
+  int sdl;
+  PadInput pad;
+};
+
+constexpr Input Inputs[] = {
+    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, PadInput::Left},
+    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, PadInput::Right},
+    {StickLeft, PadInput::Left},
+    {StickRight, PadInput::Right},
+    {SDL_CONTROLLER_BUTTON_A, PadInput::A},
+    {SDL_CONTROLLER_BUTTON_B, PadInput::B},
+    {SDL_CONTROLLER_BUTTON_X, PadInput::X},
+    {SDL_CONTROLLER_BUTTON_Y, PadInput::Y},
+    {SDL_CONTROLLER_BUTTON_START, PadInput::Start},
+    {SDL_CONTROLLER_BUTTON_BACK, PadInput::Back},
+};
+
+int RowOf(int sdlInput) {
+  for (int row = 0; row < static_cast<int>(std::size(Inputs)); ++row) {
+    if (Inputs[row].sdl == sdlInput) return row;
+  }
+  return -1;
+}
+
+// What an input does in a window, or nullptr.
+const Control* ControlOf(int row, Where where) {
+  for (const Control& c : Controls()) {
+    if (c.where == where && (c.pad[0] == Inputs[row].pad || c.pad[1] == Inputs[row].pad)) return &c;
+  }
+  return nullptr;
+}
+
+// The game's key an input stands for on the playfield, or 0.
+int KeyOf(int row) {
+  const Control* c = ControlOf(row, Where::Playfield);
+  return c != nullptr ? c->keys[0].game : 0;
+}
+
+// Without Rapid Fire a shell flies only on a key-down, so a held fire button repeats as a held key
+// does; a held Start must not pause and go on.
+bool Repeats(const Control& c) {
+  return c.action == Action::StandardShell || c.action == Action::SmallFastShell ||
+         c.action == Action::HeavyShell || c.action == Action::BigShell;
 }
 
 bool ScoresHaveThePad(const Form2& scores) {
@@ -174,18 +196,19 @@ void Gamepad::Set(Pad& pad, int row, bool down) {
 }
 
 void Gamepad::Press(Pad& pad, int row) {
-  const PadKey& input = PadKeys[row];
   if (ScoresHaveThePad(scores_)) {
-    if (input.plays) scores_.PressPlay();
+    const Control* c = ControlOf(row, Where::HighScores);
+    if (c != nullptr && c->action == Action::Play) scores_.PressPlay();
     return;
   }
-  if (!MainHasThePad(main_)) return;  // and it stays up for the game until pressed again
+  const Control* c = ControlOf(row, Where::Playfield);
+  if (c == nullptr || !MainHasThePad(main_)) return;  // it stays up until pressed again
   pad.pressed |= 1u << row;
-  if (input.repeats && QGuiApplication::styleHints()->keyboardAutoRepeatRate() > 0) {
+  if (Repeats(*c) && QGuiApplication::styleHints()->keyboardAutoRepeatRate() > 0) {
     repeatPad_ = pad.id, repeatRow_ = row;
     repeat_.start(RepeatDelayMs);
   }
-  main_.KeyDown(input.key, false);
+  main_.KeyDown(c->keys[0].game, false);
 }
 
 void Gamepad::Release(Pad& pad, int row) {
@@ -194,13 +217,13 @@ void Gamepad::Release(Pad& pad, int row) {
   pad.pressed &= ~bit;
   if (repeatPad_ == pad.id && repeatRow_ == row) repeat_.stop();
   // The stick and the d-pad, or two pads, may hold the same key: it is up when both let go.
-  if (!Holds(PadKeys[row].key)) main_.KeyUp(PadKeys[row].key);
+  if (!Holds(KeyOf(row))) main_.KeyUp(KeyOf(row));
 }
 
 bool Gamepad::Holds(int key) const {
   for (const Pad& pad : pads_) {
-    for (int row = 0; row < static_cast<int>(std::size(PadKeys)); ++row) {
-      if ((pad.pressed & (1u << row)) != 0 && PadKeys[row].key == key) return true;
+    for (int row = 0; row < static_cast<int>(std::size(Inputs)); ++row) {
+      if ((pad.pressed & (1u << row)) != 0 && KeyOf(row) == key) return true;
     }
   }
   return false;
@@ -210,7 +233,7 @@ void Gamepad::Repeat() {
   // Letting go, the focus leaving and the pad going (it lets go first) stop the repeat.
   if (Find(repeatPad_) == nullptr) return repeat_.stop();
   repeat_.setInterval(1000 / QGuiApplication::styleHints()->keyboardAutoRepeatRate());
-  main_.KeyDown(PadKeys[repeatRow_].key, true);
+  main_.KeyDown(KeyOf(repeatRow_), true);
 }
 
 // The main window let go of every key as it lost the keyboard: a button still held stays up
