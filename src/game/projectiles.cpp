@@ -237,6 +237,8 @@ void DoBullets(Game& g) {
         break;
       default: break;
     }
+    // A shell whose burst took a lower slot is gone: it is neither moved nor tested any more.
+    if (!g.Bullets[i].Active) continue;
 
     BulletData& b = g.Bullets[i];
     g.scene.imgBullet[i].Move(b.X - size / 2, b.Y - size / 2, size, size);

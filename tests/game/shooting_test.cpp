@@ -210,5 +210,26 @@ TEST(Bomb, LandingMarksTheClosestImpactsAndNarrowsTheBombingWindow) {
   }
 }
 
+// A heavy shell bursting on the ground over the gun, maybe above a standing trooper, with slot 1
+// free below it or its own slot the lowest free. A burst elsewhere waits for the next frame and the
+// freed shell hits nobody; a burst in the shell's own slot takes over its turn. The gunner lives.
+TEST(Projectiles, AShellThatBurstOnTheGroundKillsNoMore) {
+  const char* seen[] = {" -1@390,488.03/30 | 0 0", " -1@390,488.03/30 | 0 0",
+                        " -1@390,488.03/30 | 0 5 -", " -1@390,488.03/30 | 0 0 +"};
+  for (int row = 0; row < 4; ++row) {
+    TestGame t;
+    if (row & 1) t.Make(StandardShell, 100, 100);
+    const int shell = t.Make(HeavyShell, 390, 487);
+    t.g.Bullets[shell].XVel = 0, t.g.Bullets[shell].YVel = 1, t.g.Points = 0;
+    if (row & 1) t.g.Bullets[1].Active = false;
+    if (row & 2) t.Put({true, 382, StandingY, 0, 0, ChuteGone});
+    DoBullets(t.g);
+    EXPECT_EQ(InUse(t.g) + Text(" | %d %d", t.g.Dead, t.g.Points) +
+                  (t.g.Troopers.UpperBound() ? t.g.Troopers[1].Active ? " +" : " -" : ""),
+              seen[row])
+        << row;
+  }
+}
+
 }  // namespace
 }  // namespace flakmire::testing
