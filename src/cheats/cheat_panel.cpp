@@ -18,6 +18,9 @@ void CheatPanel::Form_Activate() {
 void CheatPanel::chkCheats_Click(int Index, bool checked) {
   if (Index < 0 || Index >= CheatCount) return;  // the panel has no other boxes
   cheats_.Set(static_cast<Cheat>(Index), checked);
+  // A panel left open across a reset has lost the mark its opening set: a cheat switched on
+  // sets it again.
+  if (checked) cheats_.Set(Cheat::Cheated, true);
 }
 
 }  // namespace flakmire

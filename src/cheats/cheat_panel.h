@@ -14,8 +14,8 @@ constexpr std::array<std::string_view, CheatCount> CheatCaptions = {
     "FREE", "Rapid Fire"};
 
 // The cheat panel's rules: loading it marks the run as cheated, its boxes show the switches, and
-// a click on a box turns its switch on or off at once. The panel lives from its opening until it
-// is closed; the switches outlive it until the next reset.
+// a click on a box turns its switch on or off at once; a switch turned on marks the run too. The
+// panel lives from its opening until it is closed; the switches outlive it until the next reset.
 class CheatPanel {
  public:
   CheatPanel(Cheats& cheats, CheatBoxes& boxes) : cheats_(cheats), boxes_(boxes) {}
@@ -24,7 +24,7 @@ class CheatPanel {
   void Form_Load();
   // The panel became the active window: every box shows its switch.
   void Form_Activate();
-  // The player ticked or cleared box Index.
+  // The player ticked or cleared box Index; a tick marks the run as cheated.
   void chkCheats_Click(int Index, bool checked);
 
  private:

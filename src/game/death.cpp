@@ -3,18 +3,25 @@
 #include <charconv>
 
 #include "game/game.h"
+#include "game/pause.h"
 
 namespace flakmire {
 
 void BeKilled(Game& g) {
   if (g.Dead || g.cheats[Cheat::Invincibility]) return;
+  // A death ends a pause (the paused time is no play, and frames must go on behind the high-score
+  // window); leaving it is refused once the gunner is dead.
+  if (g.Paused) TogglePause(g);
   g.Dead = true;
   g.scene.lnGun[0].Visible = false;
   g.scene.lnGun[1].Visible = false;
+  // Any box below opens over the frame as it is now, without the barrel.
+  g.ports.window.Present();
   // The run goes to the high-score window at once: a second killer in this frame overwrites
   // DeathMethod. Submitting -1 first loads and checks the table.
   HighScoreWindow& window = g.ports.highScores;
   window.SubmitScore(LoadOnlyScore, 0, 0, 0, "");
+  if (g.Unloaded) return;  // a tampered file has ended the program
   if (g.cheats[Cheat::Cheated]) {
     g.ports.dialogs.Message("But you cheated! :(", "Flakmire");
   } else {

@@ -4,9 +4,9 @@ namespace flakmire {
 
 struct Game;
 
-// Kills the gunner, whose killer has written the cause into DeathMethod: the barrel disappears,
-// the run is over and the death timer starts. Does nothing when he is already dead or under
-// Invincibility.
+// Kills the gunner, whose killer has written the cause into DeathMethod: a pause ends, the barrel
+// disappears, the run is over and the death timer starts. Does nothing when he is already dead or
+// under Invincibility.
 void BeKilled(Game& g);
 
 // The death timer, 2.5 s after the death: it fires once.

@@ -17,7 +17,7 @@
 namespace flakmire::testing {
 
 // While set, what the game asks of its ports, in order: R reseed, r draw, C caption, P paint,
-// S sleep, Y yield.
+// S sleep, Y yield, M message.
 inline std::string* Trace = nullptr;
 inline void Note(char what) {
   if (Trace) *Trace += what;
@@ -47,7 +47,7 @@ struct FakePorts : Clock,
   Pointer pointer = Pointer::Normal;
   bool tickBehindModal = false;
   std::map<TimerId, bool> enabled;
-  std::function<void()> onYield;
+  std::function<void()> onYield, onSubmit;
   std::vector<std::string> played, messages, submitted;
   int sleeps = 0, draws = 0, presents = 0, yields = 0, cheatPanels = 0, modals = 0;
 
@@ -78,6 +78,7 @@ struct FakePorts : Clock,
   }
   void ShowCheatPanel() override { ++cheatPanels; }
   void Message(std::string_view text, std::string_view title) override {
+    Note('M');
     messages.push_back(std::string(title) + "|" + std::string(text));
   }
   void PlayOnce(const std::string& path) override { played.push_back(path); }
@@ -85,6 +86,7 @@ struct FakePorts : Clock,
     const long seconds = std::lround(days * 86400);
     submitted.push_back(std::to_string(score) + " " + std::to_string(cause) + " " +
                         std::to_string(level) + " " + std::to_string(seconds) + "s");
+    if (onSubmit) onSubmit();
   }
   void ShowModal() override { ++modals, tickBehindModal = enabled[TimerId::Timer1]; }
   Ports ports() {

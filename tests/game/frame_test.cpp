@@ -116,8 +116,8 @@ TEST(Tick, RunsFramesUntilTheGunnerDiesThenOneATick) {
   Timer1_Timer(t.g), Timer1_Timer(t.g), Timer1_Timer(t.g);
   t.g.Dead = false, t.onYield = [&] { Form_Unload(t.g); };
   Timer1_Timer(t.g), Timer1_Timer(t.g);
-  EXPECT_EQ(t.presents, 24);
-  Form_MouseMove(t.g);  // the pointer shows on a move and hides when its timer comes due
+  EXPECT_EQ(t.presents, 25);  // the death shows its frame at once
+  Form_MouseMove(t.g);        // the pointer shows on a move and hides when its timer comes due
   EXPECT_TRUE(t.pointer == Pointer::Normal && t.enabled[TimerId::tmrTrans]);
   tmrTrans_Timer(t.g);
   EXPECT_TRUE(t.pointer == Pointer::Hidden && !t.enabled[TimerId::tmrTrans]);

@@ -35,5 +35,21 @@ TEST(Pause, StopsOnlyARunInPlayAndStartsItAgainAsIfNoTimeHadPassed) {
             "title 0 dead 0 reset 0 0");
 }
 
+// "~" on the last level, half a minute into the run and a minute into a pause: the death leaves
+// the pause, so the paused minute is no play and frames go on behind the window; under
+// Invincibility nothing changes and the pause stays.
+TEST(Pause, ADeathLeavesItUnlessTheGunnerCannotDie) {
+  for (bool invincible : {false, true}) {
+    TestGame t;
+    t.g.Level = LastLevel, t.g.cheats.Set(Cheat::Invincibility, invincible);
+    t.dateTime += 30 / 86400.0, Form_KeyDown(t.g, key_code::P);
+    t.dateTime += 60 / 86400.0, Form_KeyDown(t.g, key_code::Tilde);
+    std::string seen =
+        Text("%d %d %d", t.g.Paused, t.g.scene.lblPaused.Visible, t.enabled[TimerId::Timer1]);
+    for (const std::string& run : t.submitted) seen += ", " + run;
+    EXPECT_EQ(seen, invincible ? "1 1 0" : "0 0 1, -1 0 0 0s, 0 4 11 30s");
+  }
+}
+
 }  // namespace
 }  // namespace flakmire::testing
