@@ -1,81 +1,142 @@
 #include "desktop/score_ports.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDesktopServices>
 #include <QDir>
-#include <QFile>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 #include <QUrl>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <utility>
 
 namespace flakmire {
 
 namespace {
 
-constexpr qint64 CopyChunk = 64 * 1024;
+// Tries at a free name for a new file, should killed saves have left some behind.
+constexpr int NewFileTries = 100;
 
 QString Text(std::string_view utf8) {
   // The game separates lines with CR LF; Qt's boxes break lines at LF alone.
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).replace("\r\n", "\n");
 }
 
-std::string Failure(const QFileDevice& file) {
-  return (file.fileName() + ": " + file.errorString()).toStdString();
+std::string Failure(const std::string& path, int error = errno) {
+  return path + ": " + std::strerror(error);
 }
 
-// Writes the file whole with `write`, or leaves the old one in place and says why.
-template <typename Write>
-std::string Replace(const std::string& path, Write write) {
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) return Failure(file);
-  const std::string written = write(file);
-  if (!written.empty()) {
-    file.cancelWriting();
-    return written;
+std::string NotAFile(const std::string& path) { return path + ": not a regular file"; }
+
+// A file descriptor that is closed when it goes.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  ~Descriptor() {
+    if (fd_ >= 0) close(fd_);
   }
-  return file.commit() ? std::string() : Failure(file);
+  int get() const { return fd_; }
+  // Closes it now: false when the system could not keep what was written.
+  bool Close() { return close(std::exchange(fd_, -1)) == 0; }
+
+ private:
+  int fd_;
+};
+
+// "" when the path holds nothing or a regular file, else why it may not be replaced.
+std::string CheckReplaceable(const std::string& path) {
+  struct stat info {};
+  if (lstat(path.c_str(), &info) != 0) return errno == ENOENT ? "" : Failure(path);
+  return S_ISREG(info.st_mode) ? "" : NotAFile(path);
+}
+
+// Writes the file whole under a new name beside its path, named in `made`, and flushes it to the
+// disk; every step is checked, as a full disk or a size limit may fail any of them.
+std::string WriteBeside(const NewFile& file, std::string& made) {
+  int fd = -1;
+  for (int n = 0; fd < 0 && n < NewFileTries; ++n) {
+    made = file.path + "." + std::to_string(getpid()) + "-" + std::to_string(n) + ".new";
+    fd = open(made.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) break;
+  }
+  if (fd < 0) return made.clear(), Failure(file.path);
+  Descriptor out(fd);
+  for (std::size_t done = 0; done < file.bytes.size();) {
+    const ssize_t n = write(fd, file.bytes.data() + done, file.bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return Failure(file.path, n < 0 ? errno : EIO);
+    done += static_cast<std::size_t>(n);
+  }
+  if (fsync(fd) != 0 || !out.Close()) return Failure(file.path);
+  return "";
 }
 
 }  // namespace
 
 FileRead QtFileStore::ReadFile(const std::string& path, std::size_t maxBytes) {
-  QFile file(QString::fromStdString(path));
-  if (!file.exists()) return {};
   FileRead read;
+  // Opened so that nothing can make it wait or lead elsewhere: a pipe would wait for a writer,
+  // and a link could point anywhere.
+  const Descriptor in(open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  const int failure = errno;
+  if (in.get() < 0 && failure == ENOENT) return read;
   read.found = true;
-  if (!file.open(QIODevice::ReadOnly)) {
-    read.error = Failure(file);
+  if (in.get() < 0) {
+    // A link is refused by name: it fails as a loop.
+    read.error = failure == ELOOP ? NotAFile(path) : Failure(path, failure);
     return read;
   }
-  const QByteArray bytes = file.read(static_cast<qint64>(maxBytes));
-  if (file.error() != QFileDevice::NoError) read.error = Failure(file);
-  read.bytes.assign(bytes.begin(), bytes.end());
+  struct stat info {};
+  if (fstat(in.get(), &info) != 0) {
+    read.error = Failure(path);
+    return read;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    read.error = NotAFile(path);
+    return read;
+  }
+  read.bytes.resize(std::min(static_cast<std::size_t>(info.st_size), maxBytes));
+  std::size_t got = 0;
+  while (got < read.bytes.size()) {
+    const ssize_t n = ::read(in.get(), read.bytes.data() + got, read.bytes.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) read.error = Failure(path);
+    if (n <= 0) break;  // at an error, or the file has become shorter: what is there
+    got += static_cast<std::size_t>(n);
+  }
+  read.bytes.resize(got);
   return read;
 }
 
-std::string QtFileStore::ReplaceFile(const std::string& path,
-                                     const std::vector<std::uint8_t>& bytes) {
-  return Replace(path, [&bytes](QSaveFile& file) {
-    const auto size = static_cast<qint64>(bytes.size());
-    const bool done = file.write(reinterpret_cast<const char*>(bytes.data()), size) == size;
-    return done ? std::string() : Failure(file);
-  });
-}
-
-std::string QtFileStore::ReplaceWithCopy(const std::string& from, const std::string& to) {
-  return Replace(to, [&from](QSaveFile& file) {
-    QFile source(QString::fromStdString(from));
-    if (!source.exists()) return std::string();  // nothing to copy: an empty file
-    if (!source.open(QIODevice::ReadOnly)) return Failure(source);
-    while (!source.atEnd()) {
-      const QByteArray chunk = source.read(CopyChunk);
-      if (source.error() != QFileDevice::NoError) return Failure(source);
-      if (file.write(chunk) != chunk.size()) return Failure(file);
+std::string QtFileStore::ReplaceFiles(std::span<const NewFile> files) {
+  std::vector<std::string> made(files.size());
+  std::string error;
+  for (std::size_t i = 0; i < files.size() && error.empty(); ++i) {
+    error = CheckReplaceable(files[i].path);
+    if (error.empty()) error = WriteBeside(files[i], made[i]);
+  }
+  std::size_t renamed = 0;
+  while (error.empty() && renamed < files.size()) {
+    if (std::rename(made[renamed].c_str(), files[renamed].path.c_str()) == 0) {
+      ++renamed;
+    } else {
+      error = Failure(files[renamed].path);
     }
-    return std::string();
-  });
+  }
+  // What was not renamed into place goes: a failed save leaves no new file behind.
+  for (std::size_t i = renamed; i < files.size(); ++i) {
+    if (!made[i].empty()) unlink(made[i].c_str());
+  }
+  return error;
 }
 
 bool QtFileStore::CanWriteIn(const std::string& folder) {

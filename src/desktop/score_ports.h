@@ -9,13 +9,12 @@ class QWidget;
 
 namespace flakmire {
 
-// The high-score files on the disk: QSaveFile writes each file whole beside the old one, flushes
-// it and renames it into place.
+// The high-score files on the disk, through the system's own calls: each new file is written
+// beside the old one, flushed and checked at every step, then renamed into place.
 class QtFileStore final : public FileStore {
  public:
   FileRead ReadFile(const std::string& path, std::size_t maxBytes) override;
-  std::string ReplaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) override;
-  std::string ReplaceWithCopy(const std::string& from, const std::string& to) override;
+  std::string ReplaceFiles(std::span<const NewFile> files) override;
   bool CanWriteIn(const std::string& folder) override;
   std::string UserDataFolder() override;
 };

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,10 +14,15 @@ struct FileRead {
   std::string error;  // what went wrong when the file is there but could not be read
 };
 
-// The files that hold the player's data. Every write replaces a file whole: a new file in the
-// same folder, flushed to the disk, then renamed over the old one, so that a crash at any moment
-// leaves either the old file or the new one. Errors come back as text for the player; on an
-// error the old file is left as it was.
+// One file to write whole: where it goes and what it holds.
+struct NewFile {
+  std::string path;
+  std::span<const std::uint8_t> bytes;
+};
+
+// The files that hold the player's data. Only regular files are read or replaced: a link, a pipe
+// or a device of that name is an error, never followed nor waited on. Errors come back as text
+// for the player.
 class FileStore {
  public:
   virtual ~FileStore() = default;
@@ -24,12 +30,11 @@ class FileStore {
   // Reads at most maxBytes from the start of the file.
   virtual FileRead ReadFile(const std::string& path, std::size_t maxBytes) = 0;
 
-  // Returns "" when done, else what went wrong.
-  virtual std::string ReplaceFile(const std::string& path,
-                                  const std::vector<std::uint8_t>& bytes) = 0;
-
-  // Replaces `to` with a copy of `from`, or with an empty file when there is no `from`.
-  virtual std::string ReplaceWithCopy(const std::string& from, const std::string& to) = 0;
+  // Writes every file whole beside its old one and checks that each reached the disk; only then
+  // renames them over the old ones, in order, so that a crash at any moment leaves each path with
+  // its old file or its new one. Returns "" when done, else what went wrong; a failure before
+  // the first rename leaves every old file as it was.
+  virtual std::string ReplaceFiles(std::span<const NewFile> files) = 0;
 
   // True when a new file can be made in the folder.
   virtual bool CanWriteIn(const std::string& folder) = 0;

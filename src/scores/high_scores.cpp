@@ -35,6 +35,10 @@ constexpr const char* CorruptAnswer =
 
 void HighScores::SubmitScore(int NewScore, int DeathMethod, int Level, double DateTime,
                              std::string_view NewName) {
+  if (ended_) return;
+  // A death submits twice, first only to load and check: the player hears of an unreadable file
+  // from that check, and not again from the run's own load.
+  if (NewScore == LoadOnlyScore) toldReadError_.clear();
   LoadIt1();
   if (ended_) return;
   ScoreRecord& entry = Scores[Places];
@@ -121,7 +125,8 @@ void HighScores::LoadIt1() {
   const FileRead file = ports_.files.ReadFile(ScoreFolder() + ScoreFileName, LongestScoreFile);
   if (!file.error.empty()) {
     // The table in memory stays as it is, and so does the file.
-    ReportFileError("read", file.error);
+    if (file.error != toldReadError_) ReportFileError("read", file.error);
+    toldReadError_ = file.error;
   } else {
     const PlainTable table = ReadPlainTable(Decrypt(file.bytes));
     std::copy(table.copies[0].begin(), table.copies[0].end(), Scores.begin());
@@ -132,11 +137,18 @@ void HighScores::LoadIt1() {
 
 void HighScores::SaveIt1() {
   const std::string& folder = ScoreFolder();
-  // The backup first: until the new table is whole on the disk, the old one stays in place.
-  std::string error = ports_.files.ReplaceWithCopy(folder + ScoreFileName, folder + BackupFileName);
+  const std::string table = folder + ScoreFileName, backup = folder + BackupFileName;
+  const FileRead old = ports_.files.ReadFile(table, LongestScoreFile);
+  std::string error = old.error;  // an old file that can't be read can't be backed up: it stays
   if (error.empty()) {
-    error = ports_.files.ReplaceFile(folder + ScoreFileName,
-                                     Encrypt(WritePlainTable(Scores), ports_.random));
+    const Bytes bytes = Encrypt(WritePlainTable(Scores), ports_.random);
+    // The old file becomes the backup, unless it holds no whole table and the backup does: a
+    // damaged file never takes the place of the last good table.
+    const bool keepBackup = !HoldsWholeTable(old.bytes) &&
+                            HoldsWholeTable(ports_.files.ReadFile(backup, LongestScoreFile).bytes);
+    // Both new files are whole on the disk before either replaces its old one, the backup first.
+    const NewFile files[] = {{backup, old.bytes}, {table, bytes}};
+    error = ports_.files.ReplaceFiles(std::span(files).subspan(keepBackup ? 1 : 0));
   }
   if (!error.empty()) ReportFileError("saved", error);
   ShowScores();

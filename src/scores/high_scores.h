@@ -63,7 +63,8 @@ class HighScores final : public HighScoreWindow {
   ScorePorts ports_;
   std::function<void()> resetGame_;
   std::string folder_;
-  bool ended_ = false;  // the program was ended: nothing more runs, nothing is written
+  bool ended_ = false;         // the program was ended: nothing more runs, nothing is written
+  std::string toldReadError_;  // the read error the player was told of since the last check
 };
 
 }  // namespace flakmire

@@ -40,9 +40,10 @@ class PlainReader {
   explicit PlainReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
 
   bool damaged = false;
+  bool ranOut = false;  // a field ran past the end
 
   std::uint32_t Number(std::size_t size) {
-    if (Left() < size) return Exhaust(), 0;
+    if (Left() < size) return ranOut = true, Exhaust(), 0;
     std::uint32_t value = 0;
     for (std::size_t i = 0; i < size; ++i) value |= std::uint32_t{bytes_[at_ + i]} << (8 * i);
     at_ += size;
@@ -57,7 +58,7 @@ class PlainReader {
       return Exhaust(), std::nullopt;
     }
     const std::size_t count = Number(2);
-    if (Left() < count) return Exhaust(), std::nullopt;
+    if (Left() < count) return Exhaust(), std::nullopt;  // no whole table: copies that disagree
     std::string text(bytes_.begin() + static_cast<std::ptrdiff_t>(at_),
                      bytes_.begin() + static_cast<std::ptrdiff_t>(at_ + count));
     at_ += count;
@@ -120,6 +121,7 @@ PlainTable ReadPlainTable(std::span<const std::uint8_t> plain) {
     }
   }
   table.damaged = in.damaged;
+  table.whole = !in.ranOut;
   return table;
 }
 
@@ -169,6 +171,11 @@ bool CopiesAgree(const PlainTable& table) {
     }
   }
   return true;
+}
+
+bool HoldsWholeTable(std::span<const std::uint8_t> file) {
+  const PlainTable table = ReadPlainTable(Decrypt(file));
+  return table.whole && CopiesAgree(table);
 }
 
 }  // namespace flakmire

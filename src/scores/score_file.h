@@ -36,6 +36,7 @@ using Copy = std::array<ScoreRecord, Places>;
 struct PlainTable {
   std::array<Copy, TableCopies> copies;
   bool damaged = false;  // a text tag that no writer writes
+  bool whole = false;    // every field of the three copies was there
 };
 
 // The three copies of places 1 to 10 of the table.
@@ -55,5 +56,8 @@ bool RecordsMatch(const ScoreRecord& a, const ScoreRecord& b);
 
 // True when the table is whole and its three copies agree place by place.
 bool CopiesAgree(const PlainTable& table);
+
+// True when the file holds three whole copies of the table that agree: a table worth keeping.
+bool HoldsWholeTable(std::span<const std::uint8_t> file);
 
 }  // namespace flakmire

@@ -121,7 +121,8 @@ TEST(Form2, TheNamePromptGivesNothingOnCancelAndTheFilesTellTheirErrors) {
   const std::string folder = dir.path().toStdString();
   QtFileStore files;
   EXPECT_NE(files.ReadFile(folder, 10).error, "") << "a folder is no file";
-  EXPECT_NE(files.ReplaceFile(folder + "/none/HighScores.dat", {}), "");
+  const NewFile nowhere{folder + "/none/HighScores.dat", {}};
+  EXPECT_NE(files.ReplaceFiles({&nowhere, 1}), "");
   EXPECT_TRUE(files.CanWriteIn(folder) && !files.CanWriteIn(folder + "/none"));
 }
 

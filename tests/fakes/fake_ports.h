@@ -112,14 +112,11 @@ struct FakeDesk : FakePorts, FileStore, Prompts, ScoreView {
     if (unreadable.count(path)) return {true, {}, path + ": Input/output error"};
     return files.count(path) ? FileRead{true, files[path], ""} : FileRead{};
   }
-  std::string ReplaceFile(const std::string& path, const Bytes& bytes) override {
-    if (!CanWriteIn(path.substr(0, path.rfind('/')))) return path + ": Permission denied";
-    files[path] = bytes;
-    return ++writes, "";
-  }
-  std::string ReplaceWithCopy(const std::string& from, const std::string& to) override {
-    const FileRead old = ReadFile(from, 0);
-    return old.error.empty() ? ReplaceFile(to, old.bytes) : old.error;
+  std::string ReplaceFiles(std::span<const NewFile> list) override {
+    for (const NewFile& f : list)
+      if (!CanWriteIn(f.path.substr(0, f.path.rfind('/')))) return f.path + ": Permission denied";
+    for (const NewFile& f : list) files[f.path].assign(f.bytes.begin(), f.bytes.end()), ++writes;
+    return "";
   }
   bool CanWriteIn(const std::string& folder) override { return !unwritable.count(folder); }
   std::string UserDataFolder() override { return CanWriteIn("/home/me") ? "/home/me" : ""; }
@@ -145,6 +142,7 @@ struct Board {
   HighScores hs{ScorePorts{desk, desk, desk, desk, "/opt/flakmire", "/opt/flakmire"}};
 
   Bytes& Dat() { return desk.files["/opt/flakmire/HighScores.dat"]; }
+  Bytes& Bak() { return desk.files["/opt/flakmire/HighScores.BAK"]; }
 };
 
 }  // namespace flakmire::testing

@@ -46,6 +46,8 @@ struct TestGame : FakePorts {
   bool Frame();  // one frame of the loop; true when the tick would end after it
   int Make(int kind, float x, float y, float angle = 0);  // a projectile, whatever the points
   int Put(TrooperData t);                                 // a trooper, his canopy if open
+  bool barrelShown = true;                                // in the frame last presented
+  void Present() override { FakePorts::Present(), barrelShown = g.scene.lnGun[1].Visible; }
   void ShowCheatPanel() override {
     FakePorts::ShowCheatPanel();
     CheatPanel panel(g.cheats, boxes);

@@ -54,16 +54,17 @@ TEST(Runs, EndByAPyramidABombHisOwnHeavyShellOrTheTildeOnTheLastLevel) {
   }
 }
 
-// The gunner dies once: the barrel's end is shown before any box, the high-score window loads its
-// table (-1), then takes the run with the first killer's cause, unless the run was cheated (the
-// cheat word; or a box ticked in a panel left open across a reset); 2.5 s later it shows, and no
-// frame runs behind it. A program ended at the first load (a tampered file) runs no more of it.
+// The gunner dies once: the frame without the barrel (-) is shown before any box (M), the
+// high-score window loads its table (-1), then takes the run with the first killer's cause, unless
+// the run was cheated (the cheat word; or a box ticked in a panel left open across a reset); 2.5 s
+// later it shows, and no frame runs behind it. A program ended at the first load (a tampered file)
+// runs no more of it.
 TEST(Death, HandsTheRunToTheHighScoreWindowOnceAndShowsItWithTheGameStill) {
-  const std::string cheated = "PM -1 0 0 0s/Flakmire|But you cheated! :(/ 1 0 1 1";
-  for (auto [how, seen] : {std::pair{0, std::string("P -1 0 0 0s/42 2 4 95s/ 1 0 1 1")},
+  const std::string cheated = "PM- -1 0 0 0s/Flakmire|But you cheated! :(/ 1 0 1 1";
+  for (auto [how, seen] : {std::pair{0, std::string("P- -1 0 0 0s/42 2 4 95s/ 1 0 1 1")},
                            {1, cheated},
                            {2, cheated},
-                           {3, "P -1 0 0 0s/ 0 0 1 0"}}) {
+                           {3, "P- -1 0 0 0s/ 0 0 1 0"}}) {
     TestGame t;
     CheatPanel panel(t.g.cheats, t.boxes);
     if (how == 2) panel.Form_Load(), ResetGame(t.g), panel.chkCheats_Click(4, true);
@@ -74,7 +75,7 @@ TEST(Death, HandsTheRunToTheHighScoreWindowOnceAndShowsItWithTheGameStill) {
     std::string picture;
     Trace = &picture;
     t.g.DeathMethod = '2', BeKilled(t.g), t.g.DeathMethod = '1', BeKilled(t.g);
-    Trace = nullptr, picture += ' ';
+    Trace = nullptr, picture += t.barrelShown ? "+ " : "- ";
     for (const auto& said : {t.submitted, t.messages})
       for (const std::string& line : said) picture.append(line).append("/");
     picture += Text(" %d", t.enabled[TimerId::tmrDead]);

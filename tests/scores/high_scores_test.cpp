@@ -56,10 +56,17 @@ TEST(HighScores, FilesGoToThePlayersFolderWhenNeededAndTheirErrorsAreToldWhileTh
   b.hs.SubmitScore(80, 2, 3, 0, "Bo");
   b.desk.unwritable = {};
   b.desk.unreadable = {"/opt/flakmire/HighScores.dat"};
-  b.hs.SubmitScore(90, 2, 3, 0, "Cy");  // the old file can't be backed up: it stays
-  EXPECT_EQ(b.desk.messages.at(0).find("High Scores|The high scores could not be saved."), 0u);
-  EXPECT_EQ(b.desk.messages.at(1).find("High Scores|The high scores could not be read."), 0u);
-  EXPECT_EQ(b.desk.grid.cells[3][1], "Ann");
+  // Two deaths: each check tells of the unreadable file, the run's own load does not tell it
+  // again, and the old file can't be backed up: it stays.
+  for (int death = 0; death < 2; ++death)
+    b.hs.SubmitScore(LoadOnlyScore, 0, 0, 0, ""), b.hs.SubmitScore(90 + death, 2, 3, 0, "Cy");
+  ASSERT_EQ(b.desk.messages.size(), 5u);
+  for (int i = 0; i < 5; ++i)
+    EXPECT_EQ(b.desk.messages[i].find(i % 2 ? "High Scores|The high scores could not be read."
+                                            : "High Scores|The high scores could not be saved."),
+              0u)
+        << i;
+  EXPECT_EQ(b.desk.grid.cells[4][1], "Ann");
   EXPECT_EQ(b.Dat(), saved);
 
   Board home;  // the folder is chosen at its first use
@@ -159,12 +166,37 @@ TEST(ScoreFile, DamageIsLeftToTheTamperCheckWhoseDialogueEndsTheProgram) {
     b.desk.grid = {};
     row.damage(b.Dat(), Decrypt(b.Dat()).size() / 3);
     b.desk.answer = row.answer;
-    b.hs.SubmitScore(500, 1, 2, 0, "Ann");
+    b.hs.SubmitScore(LoadOnlyScore, 0, 0, 0, ""), b.hs.SubmitScore(500, 1, 2, 0, "Ann");
     b.hs.ShowModal();
     EXPECT_EQ(b.desk.messages, row.shown) << b.Dat().size();
     // Once tampered with: the end, nothing more written (the first save's two) nor shown.
     EXPECT_EQ(std::tuple(b.desk.ended, b.desk.writes, b.desk.modals, b.desk.grid.cells[1][0]),
               row.shown.empty() ? std::tuple(false, 4, 1, "500") : std::tuple(true, 2, 0, ""));
+  }
+}
+
+// The backup keeps the last whole table: a file being replaced that holds no three whole copies
+// that agree leaves it in place, unless the backup holds no whole table either (after the first
+// save it is empty); a whole file takes its place.
+TEST(ScoreFile, TheBackupKeepsTheLastWholeTableUntilAWholeOneReplacesIt) {
+  const struct {
+    void (*damage)(Bytes& file);
+    int saves;
+    bool kept;
+  } rows[] = {{[](Bytes& f) { f.resize(5); }, 2, true},  // cut inside its header
+              {[](Bytes& f) { f.pop_back(); }, 2, true},
+              {[](Bytes& f) { f.back() ^= 4; }, 2, true},
+              {[](Bytes& f) { f.resize(5); }, 1, false},
+              {[](Bytes&) {}, 2, false}};
+  for (const auto& row : rows) {
+    Board b;
+    b.hs.Scores[0] = {300, 4, "2 min ", "Bo", 2};
+    for (int save = 0; save < row.saves; ++save) b.hs.SaveIt1();
+    const Bytes backup = b.Bak();
+    row.damage(b.Dat());
+    const Bytes replaced = b.Dat();
+    b.hs.SaveIt1();
+    EXPECT_TRUE(b.Bak() == (row.kept ? backup : replaced)) << replaced.size() << " " << row.saves;
   }
 }
 

@@ -22,10 +22,7 @@ namespace {
 class NoFiles final : public FileStore {
  public:
   FileRead ReadFile(const std::string&, std::size_t) override { return {}; }
-  std::string ReplaceFile(const std::string&, const std::vector<std::uint8_t>&) override {
-    return "";
-  }
-  std::string ReplaceWithCopy(const std::string&, const std::string&) override { return ""; }
+  std::string ReplaceFiles(std::span<const NewFile>) override { return ""; }
   bool CanWriteIn(const std::string&) override { return true; }
   std::string UserDataFolder() override { return ""; }
 };
