@@ -6,7 +6,9 @@
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 
+#include "desktop/controls.h"
 #include "desktop/key_mapping.h"
 #include "game/game.h"
 #include "game/game_loop.h"
@@ -15,6 +17,10 @@
 #include "game/startup.h"
 
 namespace flakmire {
+
+namespace {
+constexpr QSize PlayfieldSize(PlayfieldWidth, PlayfieldHeight);
+}  // namespace
 
 bool KeyTracker::IsDown(int keyCode) const {
   return keyCode > 0 && keyCode < static_cast<int>(down_.size()) && down_[keyCode];
@@ -35,8 +41,9 @@ Form1::Form1()
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
       changes_(pictures_.Sizes(), QFontMetrics(painter_.LabelFont()).maxWidth()),
-      hiddenPointer_(Pictures::TransparentPointer()) {
-  setFixedSize(PlayfieldWidth, PlayfieldHeight);
+      hiddenPointer_(Pictures::TransparentPointer()),
+      place_(PlayfieldSize, PlayfieldSize) {
+  setFixedSize(PlayfieldSize);
   setWindowTitle("Flakmire  Level: 1");
   setWindowIcon(Pictures::WindowIcon());
   setMouseTracking(true);
@@ -72,15 +79,50 @@ void Form1::Present() {
   if (changes_.Boxes().empty()) return;
   QRegion region;
   for (const Box& b : changes_.Boxes()) {
-    region += QRect(b.left, b.top, b.right - b.left, b.bottom - b.top);
+    region += place_.ToWindow(QRect(b.left, b.top, b.right - b.left, b.bottom - b.top));
   }
   repaint(region);
 }
 
+void Form1::ToggleFullScreen() {
+  // Its own account: without a window manager Qt reads the window back as a normal one.
+  if (!frame_.isNull()) {
+    showNormal();
+    setFixedSize(PlayfieldSize);
+    move(windowedAt_);
+    frame_ = QImage();
+  } else {
+    windowedAt_ = pos();
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    frame_ = QImage(PlayfieldSize, QImage::Format_RGB32);
+    frame_.fill(Qt::black);
+    showFullScreen();
+    // Without a window manager to honour the request, fill the screen ourselves.
+    setGeometry(screen()->geometry());
+  }
+}
+
 void Form1::paintEvent(QPaintEvent* event) {
   if (game_ == nullptr) return;
+  if (!frame_.isNull()) return PaintScaled(event->region());
   QPainter painter(this);
   painter_.Paint(painter, game_->scene, event->region());
+}
+
+// The scene goes into the playfield-sized frame, which then fills the window's part of the region
+// scaled without smoothing: every picture pixel a sharp block. Around it, black.
+void Form1::PaintScaled(const QRegion& region) {
+  QRegion area;
+  for (const QRect& r : region) area += place_.ToPlayfield(r) & frame_.rect();
+  {
+    QPainter painter(&frame_);
+    painter.setClipRegion(area);
+    painter_.Paint(painter, game_->scene, area);
+  }
+  QPainter painter(this);
+  for (const QRect& r : region - QRegion(place_.Playfield())) painter.fillRect(r, Qt::black);
+  for (const QRect& r : area) painter.drawImage(place_.ToWindow(r), frame_, r);
 }
 
 void Form1::showEvent(QShowEvent* event) {
@@ -89,6 +131,7 @@ void Form1::showEvent(QShowEvent* event) {
 }
 
 void Form1::resizeEvent(QResizeEvent* event) {
+  place_ = PlayfieldPlace(size(), PlayfieldSize);
   changes_.Forget();
   QWidget::resizeEvent(event);
 }
@@ -102,6 +145,10 @@ void Form1::KeyDown(int keyCode, bool autoRepeat) {
 void Form1::KeyUp(int keyCode) { keys_.Release(keyCode); }
 
 void Form1::keyPressEvent(QKeyEvent* event) {
+  if (const Control* c = ControlOfKey(event->key());
+      c != nullptr && c->action == Action::Close && !frame_.isNull()) {
+    return ToggleFullScreen();  // Esc leaves full screen, as players expect
+  }
   KeyDown(GameKeyCode(event->key(), event->nativeScanCode()), event->isAutoRepeat());
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 #include <array>
 
 #include "desktop/dirty_region.h"
+#include "desktop/full_screen.h"
 #include "desktop/pictures.h"
 #include "desktop/scene_painter.h"
 #include "ports/keys.h"
@@ -26,7 +28,7 @@ class KeyTracker final : public KeyState {
 };
 
 // The main window: the fixed playfield. It paints the game's scene and hands its key, mouse and
-// close events to the game.
+// close events to the game. On a full screen it shows the playfield scaled and centred on black.
 class Form1 final : public QWidget, public MainWindow {
   Q_OBJECT
 
@@ -40,6 +42,9 @@ class Form1 final : public QWidget, public MainWindow {
   // the key down for the rules' key state and is a key-down, and so is every repeat of it.
   void KeyDown(int keyCode, bool autoRepeat);
   void KeyUp(int keyCode);
+
+  // Full screen and back to the fixed window, at the size and place it had.
+  void ToggleFullScreen();
 
   // MainWindow
   void Show() override;
@@ -59,12 +64,17 @@ class Form1 final : public QWidget, public MainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void PaintScaled(const QRegion& region);
+
   Game* game_ = nullptr;
   KeyTracker keys_;
   Pictures pictures_;
   ScenePainter painter_{pictures_};
   DirtyRegion changes_;
   QCursor hiddenPointer_;
+  PlayfieldPlace place_;
+  QImage frame_;  // the playfield at its own size, for a scaled window to blow up
+  QPoint windowedAt_;
 };
 
 }  // namespace flakmire

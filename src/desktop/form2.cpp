@@ -2,10 +2,12 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
 
+#include "desktop/controls.h"
 #include "scores/high_scores.h"
 
 namespace flakmire {
@@ -16,6 +18,8 @@ constexpr int ClientHeight = 338;
 constexpr QRect GridPlace(8, 8, 361, 289);
 constexpr int RowHeight = 26;  // eleven rows fill the grid without a scroll bar
 constexpr qreal PointSize = 8.25;
+// Right of the quit button, where it moves none of the window's controls.
+constexpr QRect HelpHintPlace(323, 304, 52, 25);
 
 QString Text(const std::string& utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
@@ -54,6 +58,12 @@ Form2::Form2(QWidget* parent)
   cmdPlay = AddButton("cmdPlay", "&Play", QRect(48, 304, 65, 25));
   cmdSubmit = AddButton("cmdSubmit", "Web &High Scores...", QRect(120, 304, 129, 25));
   cmdQuit = AddButton("cmdQuit", "&Quit", QRect(256, 304, 65, 25));
+  // Tells a player who never read anything where the keys are.
+  auto* hint =
+      new QLabel(QString::fromUtf8(ControlFor(Action::Help).keyName) + ": keys", this);
+  hint->setObjectName("lblHelp");
+  hint->setGeometry(HelpHintPlace);
+  hint->setAlignment(Qt::AlignCenter);
   cmdPlay->setDefault(true);
   setTabOrder(cmdPlay, cmdSubmit);
   setTabOrder(cmdSubmit, cmdQuit);

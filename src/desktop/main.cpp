@@ -3,13 +3,16 @@
 #include <QFileInfo>
 #include <QTimer>
 #include <chrono>
+#include <cstdio>
 
+#include "desktop/command_line.h"
 #include "desktop/fluid_music.h"
 #include "desktop/form1.h"
 #include "desktop/form2.h"
 #include "desktop/gamepad.h"
 #include "desktop/qt_ports.h"
 #include "desktop/score_ports.h"
+#include "desktop/shell_keys.h"
 #include "desktop/system_clock.h"
 #include "game/game.h"
 #include "game/random_source.h"
@@ -32,6 +35,15 @@ std::string DataFolder(const QString& programFolder) {
 
 int main(int argc, char** argv) {
   using namespace flakmire;
+  {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine command = ParseCommandLine(arguments);
+    if (command.answered) {
+      std::fputs(command.text.toLocal8Bit().constData(), command.status == 0 ? stdout : stderr);
+      return command.status;
+    }
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName("Flakmire");
   // Lets a desktop match the windows to the installed menu entry and its icon.
@@ -63,6 +75,8 @@ int main(int argc, char** argv) {
   timers.Attach(game);
   dialogs.Attach(game.cheats);
   highScores.OnPlay([&game] { ResetGame(game); });
+  ShellKeys shellKeys(game, form);
+  app.installEventFilter(&shellKeys);
 
   QTimer::singleShot(0, [&game] { Form_Load(game); });
   return QApplication::exec();

@@ -1,5 +1,5 @@
-// The one table of controls: the keys reach the game as its rows say, and each shell's key fires
-// that shell at the cost the help names.
+// The one table of controls: the keys reach the game with the codes the rules know, and F1 shows
+// the table's rows, with the shots' costs, over whichever window is active, pausing a run in play.
 
 #include "desktop/controls.h"
 
@@ -7,57 +7,84 @@
 
 #include <QtWidgets>
 
+#include "desktop/form1.h"
+#include "desktop/help_page.h"
 #include "desktop/key_mapping.h"
+#include "desktop/shell_keys.h"
 #include "fakes/fake_ports.h"
 #include "game/game.h"
-#include "game/gun.h"
 #include "game/key_codes.h"
+#include "game/pause.h"
 #include "game/startup.h"
 
 namespace flakmire::testing {
 namespace {
 
-// Every key of every row, with or without a scan code; a key found by its place only by it where
-// there are scan codes: the key left of 1 (scan code 49 on X11) whatever it carries ("^", "²").
-// The keys outside the table keep their codes.
-TEST(Controls, EveryKeyReachesTheGameAsItsRowSays) {
+// Whatever scan code a key has; but the key left of 1 by its place (scan code 49 on X11) whatever
+// it carries ("^", "²"), and by its character only where there are no scan codes.
+TEST(Controls, EveryKeyReachesTheGameWithItsCode) {
+  using namespace key_code;
   // clang-format off
-  const std::tuple<int, int, int> others[] = {
-      {Qt::Key_Space, 0, 32}, {Qt::Key_7, 0, '7'}, {Qt::Key_F5, 0, 116}, {Qt::Key_unknown, 0, 0},
-      {Qt::Key_AsciiCircum, 49, key_code::Tilde}, {Qt::Key_QuoteLeft, 21, 0}};
+  const std::tuple<int, int, int> keys[] = {
+      {Qt::Key_Left, 113, Left}, {Qt::Key_Right, 114, Right}, {Qt::Key_B, 56, B},
+      {Qt::Key_V, 55, V}, {Qt::Key_C, 54, C}, {Qt::Key_X, 53, X}, {Qt::Key_P, 33, P},
+      {Qt::Key_Pause, 127, Pause}, {Qt::Key_Enter, 104, 13}, {Qt::Key_Escape, 9, 27},
+      {Qt::Key_F1, 67, 112}, {Qt::Key_Space, 0, 32}, {Qt::Key_7, 0, '7'}, {Qt::Key_F5, 0, 116},
+      {Qt::Key_unknown, 0, 0}, {Qt::Key_AsciiCircum, 49, Tilde}, {Qt::Key_QuoteLeft, 21, 0},
+      {Qt::Key_AsciiTilde, 0, Tilde}};
   // clang-format on
-  for (const auto& [qt, scan, game] : others) EXPECT_EQ(GameKeyCode(qt, scan), game) << qt << scan;
-  for (const Control& c : Controls()) {
-    for (const KeyCodes& key : c.keys) {
-      if (key.qt == 0) continue;
-      EXPECT_EQ(GameKeyCode(key.qt, 0), key.game) << c.keyName;
-      EXPECT_EQ(GameKeyCode(key.qt, 20), c.place == 0 ? key.game : 0) << c.keyName;
-    }
-    if (c.place != 0) {
-      EXPECT_EQ(GameKeyCode(Qt::Key_A, c.place), c.keys[0].game) << c.keyName;
-    }
-  }
+  for (const auto& [qt, scan, game] : keys) EXPECT_EQ(GameKeyCode(qt, scan), game) << qt << scan;
 }
 
-// Pressed on a loaded gun with points to spare: the kind of the shell fired and what it cost.
-TEST(Controls, EachShellKeyFiresItsShellAtItsCost) {
-  const std::pair<Action, int> shells[] = {{Action::StandardShell, StandardShell},
-                                           {Action::SmallFastShell, SmallFastShell},
-                                           {Action::HeavyShell, HeavyShell},
-                                           {Action::BigShell, BigShell}};
-  for (const auto& [action, kind] : shells) {
-    FakePorts fake;
-    Game g{fake.ports()};
-    ResetGame(g);
-    g.GunLength = FullGunLength, g.Points = 1000;
-    const Control& c = ControlFor(action);
-    Form_KeyDown(g, GameKeyCode(c.keys[0].qt, 0));
-    DoGun(g);
-    ASSERT_EQ(g.Bullets.UpperBound(), 1) << c.keyName;
-    EXPECT_EQ(g.Bullets[1].Kind, kind) << c.keyName;
-    EXPECT_EQ(1000 - g.Points, ShotCost(c.keys[0].game)) << c.keyName;
+// F1 in play: the page opens over the active window and the run pauses ("PAUSED", the tick off)
+// until F1 closes it again; F1 held down does not. Then the player pauses with P: F1 and Esc leave
+// that pause alone. On the page: every row of the table, and the shots' costs from the rules.
+TEST(Help, ShowsEveryRowAndPausesARunInPlayUntilItCloses) {
+  FakePorts fake;
+  Form1 form;
+  Game g{Ports{fake, fake, form.Keys(), form, fake, fake, fake, fake, "."}};
+  form.Attach(g);
+  ShellKeys shellKeys(g, form);
+  qApp->installEventFilter(&shellKeys);
+  ResetGame(g);
+  const auto press = [](QWidget* to, int key, bool held = false) {
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, QString(), held);
+    QCoreApplication::sendEvent(to, &event);
+  };
+  std::string seen;
+  const auto note = [&] {
+    seen += std::string(g.Paused ? "paused" : "running") + (g.scene.lblPaused.Visible ? "+" : "") +
+            (fake.enabled[TimerId::Timer1] ? " " : " off ");
+  };
+  QStringList page;  // every cell in order, a heading alone
+  for (int closer : {Qt::Key_F1, Qt::Key_F1, Qt::Key_Escape}) {
+    if (closer == Qt::Key_Escape) TogglePause(g);
+    QTimer::singleShot(0, [&] {
+      QWidget* help = QApplication::activeModalWidget();
+      page.clear();
+      for (const QLabel* cell : help->findChildren<QLabel*>()) page << cell->text();
+      note();
+      press(help, Qt::Key_F1, true);
+      seen += QApplication::activeModalWidget() == help ? "" : "closed by a repeat ";
+      press(help, closer);
+    });
+    press(&form, Qt::Key_F1);
+    note();
   }
-  EXPECT_EQ(ShotCost(key_code::P), 0);
+  qApp->removeEventFilter(&shellKeys);
+  EXPECT_EQ(seen, "paused+ off running paused+ off running paused+ off paused+ off ");
+
+  const QString cells = page.join('|');
+  for (const Control& c : Controls()) {
+    const std::string row = std::string(c.keyName) + "|" + std::string(c.padName) + "|" +
+                            CostText(c) + "|" + std::string(c.does);
+    EXPECT_EQ(cells.count(QString::fromStdString(row)), 1) << row;
+  }
+  for (const char* cost :
+       {"|B|A|1 point|", "|V|B|2 points|", "|C|X|40 points|", "|X|Y|100 points|"}) {
+    EXPECT_TRUE(cells.contains(cost)) << cost;
+  }
+  EXPECT_TRUE(cells.contains("Anywhere|F1|")) << "rows under the heading of where they work";
 }
 
 }  // namespace

@@ -100,6 +100,14 @@ TEST(Form2, ShowsEveryPlaceCentredUnderItsHeadersAndAnswersItsKeysAndButtons) {
             "Lasted 76 1 min 35 sec, &Play, Web &High Scores..., &Quit");
   EXPECT_EQ(form.minimumSize(), form.maximumSize());
   EXPECT_EQ(grid->geometry(), QRect(8, 8, 361, 289));
+  // The hint at the keys shows whole, inside the window and clear of its fixed controls.
+  const QLabel* hint = form.findChild<QLabel*>("lblHelp");
+  EXPECT_EQ(hint->text(), "F1: keys");
+  EXPECT_LE(hint->fontMetrics().horizontalAdvance(hint->text()), hint->width());
+  for (const QWidget* w : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    EXPECT_TRUE(w == hint ? form.rect().contains(w->geometry())
+                          : !w->geometry().intersects(hint->geometry()));
+  }
   EXPECT_LE(grid->rowViewportPosition(9) + grid->rowHeight(9), grid->viewport()->height());
   form.findChild<QPushButton*>("cmdSubmit")->click();
   EXPECT_EQ(desk.opened, std::vector<std::string>{"/opt/flakmire/share/WebHighScoreInfo.html"});

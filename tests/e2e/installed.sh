@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# An installed copy, under a prefix it may not write to and started from another folder, plays
-# its tune and opens its page from the prefix's data folder, and keeps its high scores in the
-# player's own data folder.
+# An installed copy passes the packager's checks: its menu entry and description validate, its
+# manual page reads without a warning, and --help, --version and a wrong argument answer without a
+# display. Under a prefix it may not write to and started from another folder, it plays its tune
+# and opens its page from the prefix's data folder, and keeps its high scores in the player's own
+# data folder.
 set -u
 build=$1
 . "$(dirname "$0")/xvfb_session.sh"
@@ -10,9 +12,32 @@ cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install 
 for file in bin/flakmire share/flakmire/dropling.mid share/flakmire/WebHighScoreInfo.html \
     share/applications/org.flakmire.Flakmire.desktop \
     share/metainfo/org.flakmire.Flakmire.metainfo.xml \
-    share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/org.flakmire.Flakmire.png; do
+    share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/org.flakmire.Flakmire.png \
+    share/man/man6/flakmire.6; do
   [ -f "$prefix/$file" ] || fail "not installed: $file"
 done
+
+said=$(desktop-file-validate "$prefix/share/applications/org.flakmire.Flakmire.desktop" 2>&1) ||
+  fail "desktop-file-validate: $said"
+[ -z "$said" ] || fail "desktop-file-validate: $said"
+# Pedantic notes are allowed; a warning or an error is not.
+said=$(appstreamcli validate --no-net "$prefix/share/metainfo/org.flakmire.Flakmire.metainfo.xml" 2>&1) ||
+  fail "appstreamcli: $said"
+echo "$said" | grep -qE '^[WE]:' && fail "appstreamcli: $said"
+said=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$prefix/share/man/man6/flakmire.6" 2>&1 >/dev/null)
+[ -z "$said" ] || fail "the manual page: $said"
+
+# answers ARGUMENT STATUS TEXT: the installed program, without a display, ends with that status
+# and says that text.
+answers() {
+  local status=0 said
+  said=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/flakmire" "$1" 2>&1) || status=$?
+  [ "$status" -eq "$2" ] || fail "flakmire $1 ended with status $status, not $2"
+  echo "$said" | grep -qF "$3" || fail "flakmire $1 said: $said"
+}
+answers --help 0 "Usage: flakmire [options]"
+answers --version 0 "Flakmire "
+answers --fullscreen 1 "Unknown option 'fullscreen'"
 start_display
 
 # A player's home: a silent sound card, so that the music really loads the tune, and a browser

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# F11 on a 1920 x 1200 screen: the playfield fills it at the largest whole scale that fits, 2,
+# centred on black, and what moves is repainted at that scale (the barrel turned away leaves sky
+# behind). Esc, or F11 again: the window is back at its own size and place.
+set -u
+program=$1
+screen_size=1920x1200
+. "$(dirname "$0")/xvfb_session.sh"
+start_display
+
+"$program" &
+program_pid=$!
+window=$(find_window '^Flakmire  Level: 1$') || fail "no main window"
+scores=$(find_window '^High Scores$') || fail "no high-score window before the first run"
+xdotool windowmove --sync "$window" 100 80
+xdotool windowfocus --sync "$scores" key Return
+sleep 1
+
+place() {
+  xwininfo -id "$window" | awk '/Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 }
+    /Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h "+" x "+" y }'
+}
+[ "$(place)" = "794x534+100+80" ] || fail "the window starts at $(place)"
+xdotool windowfocus --sync "$window" key F11
+sleep 1
+[ "$(place)" = "1920x1200+0+0" ] || fail "full screen is $(place), not the whole screen"
+
+# Scale 2: the playfield is 1588 x 1068 from (166, 66). Its pixel (x, y) is at 166 + 2x, 66 + 2y.
+import -window root "$work/full.png" || fail "no screenshot"
+expect_pixel "$work/full.png" 960 600 "125,158,244" "sky at the playfield's middle"
+expect_pixel "$work/full.png" 0 0 "0,0,0" "black at the screen's corner"
+expect_pixel "$work/full.png" 1919 1199 "0,0,0" "black at the opposite corner"
+expect_pixel "$work/full.png" 165 300 "0,0,0" "black left of the playfield"
+expect_pixel "$work/full.png" 166 300 "125,158,244" "sky at the playfield's left edge"
+expect_pixel "$work/full.png" 1753 300 "125,158,244" "sky at the playfield's right edge"
+expect_pixel "$work/full.png" 1754 300 "0,0,0" "black right of the playfield"
+expect_pixel "$work/full.png" 566 1106 "0,192,0" "ground"
+expect_pixel "$work/full.png" 958 876 "128,192,192" "the barrel standing up"
+
+xdotool keydown Right
+sleep 1.5
+xdotool keyup Right
+sleep 0.5
+import -window root "$work/turned.png" || fail "no screenshot"
+expect_pixel "$work/turned.png" 958 876 "125,158,244" "sky where the barrel stood"
+
+# Esc leaves full screen as F11 does.
+xdotool key Escape
+sleep 1
+[ "$(place)" = "794x534+100+80" ] || fail "after full screen the window is $(place)"
+xdotool key F11 && sleep 1 && xdotool key F11 && sleep 1
+[ "$(place)" = "794x534+100+80" ] || fail "after F11 twice the window is $(place)"
+echo "ok"
