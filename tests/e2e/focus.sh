@@ -7,11 +7,7 @@ program=$1
 . "$(dirname "$0")/xvfb_session.sh"
 start_display
 
-"$program" &
-program_pid=$!
-window=$(find_window '^Flakmire  Level: 1$') || fail "no main window"
-scores=$(find_window '^High Scores$') || fail "no high-score window before the first run"
-xdotool windowfocus --sync "$scores" key Return
+start_run "$program"
 xmessage -geometry +820+40 "another program" 2>/dev/null &
 other_pid=$!
 other=$(find_window '^xmessage$') || fail "no other program's window"

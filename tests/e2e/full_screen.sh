@@ -8,12 +8,8 @@ screen_size=1920x1200
 . "$(dirname "$0")/xvfb_session.sh"
 start_display
 
-"$program" &
-program_pid=$!
-window=$(find_window '^Flakmire  Level: 1$') || fail "no main window"
-scores=$(find_window '^High Scores$') || fail "no high-score window before the first run"
+start_run "$program"
 xdotool windowmove --sync "$window" 100 80
-xdotool windowfocus --sync "$scores" key Return
 sleep 1
 
 place() {

@@ -46,6 +46,17 @@ find_window() {
   return 1
 }
 
+# start_run PROGRAM: starts the game and, with Enter on the high-score window, its first run.
+# Sets program_pid, and window to the main window's id.
+start_run() {
+  "$1" &
+  program_pid=$!
+  window=$(find_window '^Flakmire  Level: 1$') || fail "no main window"
+  local scores
+  scores=$(find_window '^High Scores$') || fail "no high-score window before the first run"
+  xdotool windowfocus --sync "$scores" key Return
+}
+
 # pixel PNG X Y: prints the colour there as "r,g,b".
 pixel() {
   convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
