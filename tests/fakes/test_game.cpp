@@ -2,12 +2,55 @@
 
 namespace flakmire::testing {
 
-TestGame::~TestGame() { EXPECT_STREQ(TableOutOfStep(g), "") << "a table out of step"; }
+TestGame::~TestGame() { EXPECT_EQ(OutOfStep(g), ""); }
 
 bool TestGame::Frame() {
   const bool ends = RunFrame(g);
-  EXPECT_STREQ(TableOutOfStep(g), "") << "a table out of step";
+  EXPECT_EQ(OutOfStep(g), "");
+  // The labels show the numbers as the frame leaves them, FREE's spending included.
+  EXPECT_EQ(g.scene.Label1.Caption + " " + g.scene.Label2.Caption,
+            Text("%d %d", g.Points, g.Score));
   return ends;
+}
+
+std::string OutOfStep(const Game& g) {
+  std::string wrong = TableOutOfStep(g);
+  const auto check = [&wrong](bool kept, const char* rule, int i) {
+    if (!kept && wrong.empty()) wrong = Text("%s, slot %d", rule, i);
+  };
+  const Scene& s = g.scene;
+  for (int i = 1; i <= g.Troopers.UpperBound(); ++i) {
+    const TrooperData& t = g.Troopers[i];
+    const Sprite &man = s.imgTrooper[i], &chute = s.imgPara[i];
+    // The walker to a pyramid steps 0.2 px after the pass has moved his sprite.
+    check(man.Visible == t.Active &&
+              (!t.Active || (man.Top == t.Y && std::fabs(man.Left - t.X) < 0.21f)),
+          "a trooper shows, where he is, exactly while alive", i);
+    check(chute.Visible == (t.Active && t.ChuteState == ChuteOpen) &&
+              (!chute.Visible || (chute.Left == man.Left - 8 && chute.Top == man.Top - 17)),
+          "a canopy shows over its trooper exactly while open", i);
+  }
+  const auto aircraft = [&](const auto& table, const ControlArray<Sprite>& sprites,
+                            const char* rule) {
+    for (int i = 1; i <= table.UpperBound(); ++i) {
+      const Sprite& p = sprites[i];
+      const bool flies = table[i].Active;
+      check(p.Visible == flies && (!flies || (p.Left == table[i].X && p.Top == table[i].Y)), rule,
+            i);
+    }
+  };
+  aircraft(g.Copters, s.imgCopter, "imgCopter shows, where it is, exactly while it flies");
+  aircraft(g.Jets, s.imgJet, "imgJet shows, where it is, exactly while it flies");
+  for (int i = 1; i <= g.Bullets.UpperBound(); ++i) {
+    const BulletData& b = g.Bullets[i];
+    const Shape& p = s.imgBullet[i];
+    check(p.Visible == b.Active &&
+              (!b.Active || (p.Left == b.X - p.Width / 2 && p.Top == b.Y - p.Height / 2)),
+          "imgBullet shows, centred on it, exactly while its projectile is in use", i);
+  }
+  check(s.lnGun[0].Visible != g.Dead && s.lnGun[1].Visible != g.Dead,
+        "both barrel lines show exactly while the gunner lives", 0);
+  return wrong;
 }
 
 int TestGame::Make(int kind, float x, float y, float angle) {
@@ -22,6 +65,7 @@ int TestGame::Put(TrooperData t) {
   CreateTrooper(g, t.X, t.Y, t.XVel);
   const int i = g.Troopers.UpperBound();
   g.Troopers[i] = t;
+  g.scene.imgPara[i].Move(t.X - 8, t.Y - 17);
   g.scene.imgPara[i].Visible = t.ChuteState == ChuteOpen;
   return i;
 }
@@ -59,6 +103,15 @@ std::string Soldier(const Game& g, int i) {
   return Text("%g,%g v%g,%g c%d p%d %c%c%c", t.X, t.Y, t.XVel, t.YVel, t.ChuteState, t.PyramidPos,
               t.Active ? '+' : '-', g.scene.imgTrooper[i].Visible ? '+' : '-',
               g.scene.imgPara[i].Visible ? '+' : '-');
+}
+
+std::string InUse(const Game& g) {
+  std::string s;
+  for (int i = 1; i <= g.Bullets.UpperBound(); ++i) {
+    const BulletData& b = g.Bullets[i];
+    if (b.Active) s += Text(" %d@%g,%g/%d", b.Kind, b.X, b.Y, b.Life);
+  }
+  return s;
 }
 
 std::string Numbers(const Game& g) {

@@ -29,9 +29,14 @@ using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
+// What every frame must leave, whatever happened in it, or "": each table has exactly its sprites;
+// a free slot's sprites are hidden and a live one's show where its record is (a trooper's canopy
+// over his head, while it is open); the barrel, both lines, is gone
+// exactly while the gunner is dead.
+std::string OutOfStep(const Game& g);
+
 // A game on scripted ports, reset and ready for its first frame. The cheat word opens the real
-// panel, which the player closes untouched. When a test ends, it checks that every table still
-// has exactly its sprites.
+// panel, which the player closes untouched. Its frames, and the test's end, check OutOfStep.
 struct TestGame : FakePorts {
   Game g{ports()};
   struct : CheatBoxes {
@@ -71,5 +76,6 @@ std::string Describe(const Sprite& s);      // "left,top wxh picture", " hidden"
 std::string Bullet(const Game& g, int i);   // "k0 1,2 v3,4 L5 9x9 @left,top fill/border"
 std::string Soldier(const Game& g, int i);  // "1,2 v3,4 c1 p0 +-": alive, soldier and canopy shown
 std::string Numbers(const Game& g);         // "points 10 score 0 level 0 clock 0 wind 0/0 ..."
+std::string InUse(const Game& g);           // the projectiles in use: " kind@x,y/life" each
 
 }  // namespace flakmire::testing

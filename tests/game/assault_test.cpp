@@ -5,34 +5,115 @@
 namespace flakmire::testing {
 namespace {
 
+// The troopers as a player sees them: " x,y" ("^" arms raised, "pN" his place in a pyramid), or
+// " -" for a slot whose trooper is gone.
+std::string Ground(const Game& g) {
+  std::string seen;
+  for (int i = 1; i <= g.Troopers.UpperBound(); ++i) {
+    const TrooperData& m = g.Troopers[i];
+    const bool raised = g.scene.imgTrooper[i].Picture == PictureId::TrooperArmsRaised;
+    seen += !m.Active ? " -"
+                      : Text(" %.4g,%.4g%s", m.X, m.Y, raised ? "^" : "") +
+                            (m.PyramidPos ? Text(" p%d", m.PyramidPos) : "");
+  }
+  return seen;
+}
+
+// Troopers in the left pyramid's places, then troopers standing at these x left of the gun;
+// mirrored on the right (x to 776 - x, about the middle of 384 and 392). Frames until the gunner
+// dies, at most `frames`. Seen: the frames, the kill cause, the projectiles in use, "|", the
+// troopers.
+struct AssaultRow {
+  std::vector<float> standing;
+  int frames;
+  const char *left, *right;
+  std::vector<int> places = {};
+};
+
+TEST(Assault, EachSideBuildsItsOwnPyramidFromItsOwnCountAndItsTopKillsTheGunner) {
+  // clang-format off
+  for (const AssaultRow& r : {
+      // Four on one side build; three on the other don't. The one nearest the gun walks 0.2 px a
+      // frame to his place's mark: the inner foot and the shoulders 346 | 428, the outer foot
+      // 331 | 443, the top 347 | 427. The top man kills the gunner.
+      AssaultRow{{345.8f, 330, 300, 320, 470, 460, 450}, 500,
+       "372 '1' -1@396,440/299 | 346,463^ p-1 346,440^ p-2 361,417 p-4 330.8,463^ "
+           "470.2,463 460.2,463 450.2,463",
+       "412 '1' -1@396,440/299 | 427,463^ p1 427,440^ p2 408,417 p4 440.3,463^ "
+           "305.9,463 315.9,463 325.8,463"},
+      // 384 and 392 count for neither side; the fourth who counts is the nearest and joins.
+      {{300, 320, 340, 384, 383.9f}, 1, "1 '' | 300,463 320,463 340,463 384,463 384.1,463 p-1",
+                                        "1 '' | 476,463 456,463 436,463 392,463 391.9,463 p1"},
+      // A trooper killed on the edge coil still counts in that frame: the walker steps once.
+      {{50, 300, 320, 340}, 2, "2 '' | - 300,463 320,463 340.2,463",
+                               "2 '' | - 476,463 456,463 435.8,463"},
+      // The members close up when one is shot; of equals the first in the table walks.
+      {{300, 300}, 200, "200 '' | 346,463^ p-1 346,440^ p-2 331,463^ p-3 309,463",
+                        "200 '' | 427,463^ p1 427,440^ p2 440,463^ p3 469,463", {2, 3}}}) {
+    // clang-format on
+    for (int side : {-1, 1}) {
+      TestGame t;
+      for (int place : r.places)
+        t.Put({true, 388.0f + side * 42, StandingY, 0, 0, ChuteGone, side * place});
+      for (float x : r.standing) t.Put({true, side < 0 ? x : 776 - x, StandingY, 0, 0, ChuteGone});
+      int frames = 0;
+      while (frames < r.frames && !t.g.Dead) t.Frame(), ++frames;
+      EXPECT_EQ(Text("%d '%s'", frames, t.g.DeathMethod.c_str()) + InUse(t.g) + " |" + Ground(t.g),
+                side < 0 ? r.left : r.right)
+          << (side < 0 ? "left" : "right");
+    }
+  }
+}
+
+// A trooper sinking under his canopy to x, y in this frame with this sideways speed. Seen: his
+// speed after the frame, "-" if the wire killed him.
+TEST(Assault, TheWireBeforeTheBunkerThrowsTheSlowBackFromItsMiddleAndKillsTheFast) {
+  for (auto [x, y, xVel, castle, seen] : {
+           // It spans 356 < x < 426 below y 432.
+           std::tuple{356.0f, 440.0f, 0.5f, false, "0.5"},
+           {356.5f, 440.0f, 0.5f, false, "-"},
+           {426.0f, 440.0f, -0.5f, false, "-0.5"},
+           {425.5f, 440.0f, -0.5f, false, "-"},
+           {380.0f, 432.0f, 0.5f, false, "0.5"},
+           {380.0f, 432.5f, 0.5f, false, "-"},
+           // Slower than 0.4 px a frame he is thrown back, away from 392, at 1.2 times his speed.
+           {391.5f, 440.0f, 0.3f, false, "-0.36"},
+           {392.0f, 440.0f, -0.3f, false, "0.36"},
+           {360.0f, 440.0f, 0.39f, false, "-0.468"},
+           {420.0f, 440.0f, -0.4f, false, "-"},
+           // Jumping Castle throws everyone back.
+           {360.0f, 440.0f, 0.5f, true, "-0.6"},
+           {420.0f, 440.0f, -0.5f, true, "0.6"},
+       }) {
+    TestGame t;
+    t.g.cheats.Set(Cheat::JumpingCastle, castle);
+    t.Put({true, x - xVel, y - 0.8f, xVel, 0.8f, ChuteOpen});
+    DoTroopers(t.g);
+    const TrooperData& m = t.g.Troopers[1];
+    EXPECT_EQ(m.Active ? Text("%g", m.XVel) : "-", seen) << x << "," << y << " at " << xVel;
+  }
+}
+
 // Frames from a reset on level 4 with 130 points until the gunner dies (three if dead already):
-//   0 four or more troopers standing on each side (384 and 392 count for neither);  1 a bomb
-//   over the gun;  2 the key C, gun upright;  3 the tilde on the last level;  4 a dead gunner,
-//   troopers walking into the bunker's wire, thrown back until it kills;  5 a pyramid whose first
-//   man was shot. Draws of 0.0199 make standing troopers hop after the death.
+//   1 a bomb over the gun;  2 the key C, gun upright;  3 the tilde on the last level;  4 a dead
+//   gunner: the troopers flee from x 402 (but one standing on it) and drift into the bunker's
+//   wire, which throws them back or kills them. Draws of 0.0199 make standing troopers hop after
+//   the death.
 // Seen: slots and last kind, cause, frames, the run handed over, barrel, death timer (1 runs,
-// +2 still after its tick), troopers "x,y" ("^" arms raised, "pN" pyramid place, "-" gone).
-TEST(Runs, EndByAPyramidABombHisOwnHeavyShellOrTheTildeOnTheLastLevel) {
+// +2 still after its tick), the troopers.
+TEST(Runs, EndByABombHisOwnHeavyShellOrTheTildeOnTheLastLevel) {
   for (auto [run, seen] : {
            std::pair{1, "3/k-1 '2' 163: -1 0 0 0s 120 2 4 95s 0 1"},
            {2, "2/k-1 '3' 274: -1 0 0 0s 80 3 4 95s 0 1"},
            {3, "0/k0 '4' 3: -1 0 0 0s 0 4 11 95s 0 1"},
-           {4, "11/k2 '' 3: 1 0 - 355.7,463^ 402,463^"},
-           {5, "0/k0 '' 1000: 1 0 346,463^ p-1 346,440^ p-2 331,463^ p-3 269,463"},
-           {0,
-            "1/k-1 '1' 373: -1 0 0 0s 120 1 4 95s 0 1 346,463^ p-1 346,440^ p-2 361,417 p-4 "
-            "330.8,463^ 383.3,463^ 390.8,463^ 447.1,463^ 427.5,463^ 427.5,440^ 440.3,463^"},
+           {4, "1/k2 '' 3: -1 0 0 0s 0 0 4 95s 0 1 388,463^ 356.4,463^ 402,463^"},
        }) {
     TestGame t;
     Game& g = t.g;
-    t.fallback = run % 4 ? 0.5f : 0.0199f;
+    t.fallback = run == 4 ? 0.0199f : 0.5f;
     g.Points = 130, g.Level = run == 3 ? 10 : 3, g.GunLength = 6, t.dateTime += 95 / 86400.0;
-    for (float x : {345.8f, 330.0f, 300.0f, 320.0f, 384.0f, 392.0f, 470.0f, 460.0f, 450.0f, 440.0f})
-      if (run == 0) t.Put({true, x, StandingY, 0, 0, ChuteGone});
     if (run == 4) t.Put({true, 390, 463, 0.3f}), t.Put({true, 357, 463, 0.3f});
-    if (run == 4) t.Put({true, 402, 463}), t.Put({true, 425.9f, 463, -0.4f}), g.Dead = true;
-    for (int place : {-2, -3, 0, 0})
-      if (run == 5) t.Put({true, place ? 346.0f : 200.0f, 463, 0, 0, ChuteGone, place});
+    if (run == 4) t.Put({true, 402, 463}), t.Put({true, 425.9f, 463, -0.4f}), BeKilled(g);
     if (run == 1) t.Make(Bomb, 396, 300);
     if (run == 2 || run == 3) Form_KeyDown(g, run == 2 ? key_code::C : key_code::Tilde);
     while (t.presents < 1000 && !(g.Dead && t.presents > 2)) RunFrame(g);
@@ -43,14 +124,7 @@ TEST(Runs, EndByAPyramidABombHisOwnHeavyShellOrTheTildeOnTheLastLevel) {
              g.DeathMethod.c_str(), t.presents);
     for (const std::string& run : t.submitted) picture += " " + run;
     picture += Text(" %d %d", g.scene.lnGun[1].Visible, timer + 2 * t.enabled[TimerId::tmrDead]);
-    for (int i = 1; i <= g.Troopers.UpperBound(); ++i) {
-      const TrooperData& m = g.Troopers[i];
-      const bool raised = g.scene.imgTrooper[i].Picture == PictureId::TrooperArmsRaised;
-      picture += !m.Active ? " -"
-                           : Text(" %.4g,%.4g%s", m.X, m.Y, raised ? "^" : "") +
-                                 (m.PyramidPos ? Text(" p%d", m.PyramidPos) : "");
-    }
-    EXPECT_EQ(picture, seen);
+    EXPECT_EQ(picture + Ground(g), seen);
   }
 }
 

@@ -8,20 +8,21 @@
 namespace flakmire::testing {
 namespace {
 
-// A frame where a fatal fall (+15) pays for a shot, a shell hits a bomb (+30) and the level ends.
+// A frame where a standing trooper draws for a hop, a fatal fall (+15) pays for a shot, a shell
+// hits a bomb (+30) and the level ends.
 TEST(Frame, RunsItsStepsInOrder) {
   TestGame t;
   std::string trace;
   t.g.Points = 0, t.g.FireKey = key_code::B, t.g.GunLength = 6;
   t.g.FrameMs = 48;  // three blood drops, two draws each
   t.g.LevelClock = 8.0f, t.g.LastFrameTime = t.now;
-  t.Put({true, 200, 462, 0, 3, ChuteGone, 0});
+  t.Put({true, 100, StandingY, 0, 0, ChuteGone}), t.Put({true, 200, 462, 0, 3, ChuteGone, 0});
   t.Make(Bomb, 100, 100), t.Make(StandardShell, 100, 100);
   Trace = &trace;
   t.Frame();
   Trace = nullptr;
-  // Reseed, blood, spawn draws, caption, paint, wait, the level change's yield, the wind.
-  EXPECT_EQ(trace, "RrrrrrrrrCPSYr");
+  // Reseed, the hop, blood, spawn draws, caption, paint, wait, the level change's yield, the wind.
+  EXPECT_EQ(trace, "RrrrrrrrrrCPSYr");
   EXPECT_EQ(t.lastSeed, 36000);
   EXPECT_EQ(t.g.scene.Label1.Caption + " " + t.g.scene.Label2.Caption, "44 34");
 }
@@ -36,7 +37,7 @@ struct FrameRow {
   std::deque<float> draws = {};  // then 0.5s
   double last = 36000;
   float now = 36000;
-  const char* tag = "64";  // the left pole's mark
+  const char* tag = "64";  // the left pole's mark; the right one's mirrored, 792 - it
   const char* seen;
 };
 
@@ -65,7 +66,7 @@ TEST(Frame, KeepsScoreLevelsWindAndPaceAndBringsAircraftInTheirPhase) {
            {.wind = 1, .dead = true, .draws = {0.5f, 0.5f, 0, 0.7f}, .seen = "wind 1/0.001 "},
            // A pole walks a third of a pixel a frame to the mark in its tag, 0 when it has none
            // (pole 0); a flag is a third of |Wind| x 25 rounded half to even, and flies downwind.
-           {.tag = "200", .seen = "poles 479.667,64.3333-64.3333,728 "},
+           {.tag = "200", .seen = "poles 479.667,64.3333-64.3333,727.667 "},
            {.seen = "flag 64+0 "},
            {.wind = 0.1f, .seen = "flag 64+0 "},
            {.wind = -0.3f, .seen = "flag 63+2 "},
@@ -77,9 +78,10 @@ TEST(Frame, KeepsScoreLevelsWindAndPaceAndBringsAircraftInTheirPhase) {
        }) {
     TestGame t;
     t.g.Points = r.points, t.g.Score = r.score, t.g.Level = r.level, t.g.LevelClock = r.clock;
-    t.g.Wind = r.wind, t.g.WindDrift = r.dead ? 0.5f : r.wind / 1000, t.g.Dead = r.dead,
-    t.g.LastFrameTime = r.last;
+    t.g.Wind = r.wind, t.g.WindDrift = r.dead ? 0.5f : r.wind / 1000, t.g.LastFrameTime = r.last;
+    if (r.dead) BeKilled(t.g);
     t.now = r.now, t.g.scene.lnFlagPole[1].Tag = r.tag;
+    t.g.scene.lnFlagPole[2].Tag = std::to_string(792 - std::stoi(r.tag));
     t.g.cheats.Set(r.cheat, true);
     t.queue = r.draws;
     t.Frame();
@@ -114,9 +116,9 @@ TEST(Tick, RunsFramesUntilTheGunnerDiesThenOneATick) {
   };
   EXPECT_THROW(Timer1_Timer(t.g), std::runtime_error);
   Timer1_Timer(t.g), Timer1_Timer(t.g), Timer1_Timer(t.g);
-  t.g.Dead = false, t.onYield = [&] { Form_Unload(t.g); };
+  ResetGame(t.g), t.onYield = [&] { Form_Unload(t.g); };
   Timer1_Timer(t.g), Timer1_Timer(t.g);
-  EXPECT_EQ(t.presents, 25);  // the death shows its frame at once
+  EXPECT_EQ(t.presents, 27);  // the death shows its frame at once
   Form_MouseMove(t.g);        // the pointer shows on a move and hides when its timer comes due
   EXPECT_TRUE(t.pointer == Pointer::Normal && t.enabled[TimerId::tmrTrans]);
   tmrTrans_Timer(t.g);
@@ -151,7 +153,11 @@ TEST(Tables, TrimOneFreeTopSlotAStep) {
   TestGame t;
   Game& g = t.g;
   for (int made = 0; made < 2; ++made) CreateCopter(g), CreateJet(g), t.Put({true, 100, 100});
-  for (int i : {1, 2}) g.Copters[i].Active = g.Jets[i].Active = g.Troopers[i].Active = false;
+  for (int i : {1, 2}) {
+    g.Copters[i].Active = g.Jets[i].Active = g.Troopers[i].Active = false;
+    g.scene.imgCopter[i].Visible = g.scene.imgJet[i].Visible = g.scene.imgTrooper[i].Visible =
+        false;
+  }
   DoCopters(g, false), DoPlanes(g, false), DoTroopers(g);
   EXPECT_EQ(Text("%d %d %d", g.Copters.UpperBound(), g.Jets.UpperBound(), g.Troopers.UpperBound()),
             "1 1 1");

@@ -92,7 +92,7 @@ TEST(Soak, TheEndlessLevelPlaysOnWithinItsTablesAndASteadyHeap) {
     if (draw(30) == 0) t.down = {std::array{0, key_code::Left, key_code::Right}[draw(3)]};
     if (RunFrame(g) && --deadLeft == 0) start();
     heap[frame > total / 2] = std::max(heap[frame > total / 2], liveBytes);
-    ASSERT_STREQ(TableOutOfStep(g), "") << "frame " << frame;
+    ASSERT_EQ(OutOfStep(g), "") << "frame " << frame;
     t.submitted.clear(), t.messages.clear();
   }
   // Once the gunner is dead nothing new comes: everything up there leaves, lands and flees, dies

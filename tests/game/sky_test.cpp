@@ -111,6 +111,7 @@ TEST(Aircraft, JetsBombOnlyStrictlyInsideTheWindowTaggingTheOffset) {
   DoPlanes(t.g, false);
   EXPECT_EQ(t.g.scene.imgBullet[MaxSlots].Tag, "top");
   EXPECT_EQ(t.g.Bullets.UpperBound(), MaxSlots);
+  ResetGame(t.g);  // the made-up slots are no projectiles
 }
 
 // One trooper's frame in a wind of 0.01 under one cheat: Soldier() and the points. A step that
@@ -130,10 +131,13 @@ TEST(Troopers, FallOpenTheirParachutesDriftLandAndDie) {
            {{true, 200, 462, 0, 2.18f, 0}, 0, "200.002,464.21 v0.002,2.21 c1 p0 --- 25"},
            // A man in the pyramid stands still, whatever his speed.
            {{true, 346, 440, 2, 1, 2, -2}, 0, "346,440 v0,0 c2 p-2 ++- 10"},
-           // Jumping Castle: the ground throws him up and X < 0 or X + 8 > 794 turn him, at 0.9.
+           // Jumping Castle: the ground throws him up, and X < 0 turns him right and X + 8 > 794
+           // left, at 0.9 of his speed.
            {{true, 200, 462, 0, 3, 2}, 1, "200.01,465.03 v0.01,-2.727 c2 p0 ++- 10"},
            {{true, -1, 100, -2, 0.8f, 1}, 1, "0.791,100.8 v1.791,0.8 c1 p0 +++ 10"},
+           {{true, 0, 100, -2, 0.8f, 1}, 1, "-1.99,100.8 v-1.99,0.8 c1 p0 +++ 10"},
            {{true, 786, 100, 1, 0.8f, 1}, 1, "787.01,100.8 v1.01,0.8 c1 p0 +++ 10"},
+           {{true, 786.5f, 100, 1, 0.8f, 1}, 1, "785.591,100.8 v-0.909,0.8 c1 p0 +++ 10"},
            // The roof's coil (344 < X < 424, 408 <= Y < 416) pays only without a canopy; the edge
            // coils (X < 56 or X > 712, from Y 456) never pay.
            {{true, 380, 408, 0, 0, 2}, 0, "380.01,408.03 v0.01,0.03 c2 p0 --- 25"},
@@ -145,6 +149,8 @@ TEST(Troopers, FallOpenTheirParachutesDriftLandAndDie) {
            {{true, 55.9f, 456, 0, 0.8f, 1}, 0, "55.91,456.8 v0.01,0.8 c1 p0 --- 10"},
            {{true, 56, 456, 0, 0.8f, 1}, 0, "56.01,456.8 v0.01,0.8 c1 p0 +++ 10"},
            {{true, 712, 460, 0, 0.8f, 1}, 0, "712.01,460.8 v0.01,0.8 c1 p0 +++ 10"},
+           {{true, 712.5f, 460, 0, 0.8f, 1}, 0, "712.51,460.8 v0.01,0.8 c1 p0 --- 10"},
+           {{true, 30, 455.9f, 0, 0.8f, 1}, 0, "30.01,456.7 v0.01,0.8 c1 p0 +++ 10"},
        }) {
     TestGame t;
     t.g.WindDrift = 0.01f, t.g.cheats.Set(static_cast<Cheat>(cheat), true);
@@ -154,25 +160,10 @@ TEST(Troopers, FallOpenTheirParachutesDriftLandAndDie) {
   }
 }
 
-// Blood leaves a dead trooper's feet within a quarter turn of up; the crushed bleed mid-body.
-TEST(Troopers, TheirSpritesFollowThemTheirBloodLeavesTheirFeetAndANewOneTakesTheSlotAfresh) {
-  TestGame t;
-  t.g.FastFrame = true;
-  t.Put({true, 30, 460, 0, 0, ChuteGone});  // on the edge's coil
-  t.Put({true, 300, 100, 1, 0.8f, ChuteOpen});
-  DoTroopers(t.g);
-  EXPECT_EQ(Describe(t.g.scene.imgTrooper[2]) + " / " + Describe(t.g.scene.imgPara[2]),
-            "301,100.8 17x25 5 / 293,83.8 33x33 7");
-  EXPECT_THAT(Bullet(t.g, 1), StartsWith("k2 38,485 v0.153073,"));
-  // The dead man's slot, taken afresh: out of any pyramid, arms held out, shown.
-  t.g.Troopers[1].PyramidPos = 3, t.g.scene.imgTrooper[1].Picture = PictureId::TrooperArmsRaised;
-  CreateTrooper(t.g, 100, 50, -1.5f);
-  EXPECT_EQ(Soldier(t.g, 1) + " " + Describe(t.g.scene.imgTrooper[1]),
-            "100,50 v-1.5,0 c0 p0 ++- 100,50 17x25 5");
-}
-
 // A fatal fall kills those standing less than 9 px beside the spot, and nobody above the ground.
-TEST(Troopers, AFatalFallCrushesOnlyThoseStandingRightBeside) {
+// Blood leaves the dead man's feet within a quarter turn of up, and the crushed mid-body. A new
+// trooper takes the dead man's slot afresh: out of any pyramid, arms held out, shown.
+TEST(Troopers, AFatalFallCrushesOnlyThoseStandingRightBesideAndANewOneTakesTheSlotAfresh) {
   TestGame t;
   t.g.FastFrame = true, t.g.FrameMs = 48;  // three drops for each spurt
   t.Put({true, 200, 462, 0, 3, ChuteGone});
@@ -182,7 +173,12 @@ TEST(Troopers, AFatalFallCrushesOnlyThoseStandingRightBeside) {
   std::string alive;
   for (int i = 1; i <= 6; ++i) alive += Soldier(t.g, i).substr(Soldier(t.g, i).size() - 3);
   EXPECT_EQ(alive + Text(" %d", t.g.Points), "---------++-++-++- 25") << "the crushed earn nothing";
+  EXPECT_THAT(Bullet(t.g, 1), StartsWith("k2 208,490.03 v0.153073,"));
   EXPECT_THAT(Bullet(t.g, 4), StartsWith("k2 216.9,475 v0.282843,"));
+  t.g.Troopers[1].PyramidPos = 3, t.g.scene.imgTrooper[1].Picture = PictureId::TrooperArmsRaised;
+  CreateTrooper(t.g, 100, 50, -1.5f);
+  EXPECT_EQ(Soldier(t.g, 1) + " " + Describe(t.g.scene.imgTrooper[1]),
+            "100,50 v-1.5,0 c0 p0 ++- 100,50 17x25 5");
 }
 
 }  // namespace

@@ -7,12 +7,13 @@
 namespace flakmire::testing {
 namespace {
 
-// Which letters show, "left+width" of letters 0, 3, 10 and 11, and "!" when the last shows the
-// picture of the first "!".
+// Which letters show, "left,top+width" of letter 0 and "left+width" of letters 3, 10 and 11, and
+// "!" when the last shows the picture of the first "!".
 std::string Letters(const Scene& s) {
   std::string seen;
   for (const Sprite& letter : s.imgLetter) seen += letter.Visible ? '*' : '-';
-  for (int i : {0, 3, 10, 11}) seen += Text(" %g+%g", s.imgLetter[i].Left, s.imgLetter[i].Width);
+  seen += Text(" %g,%g+%g", s.imgLetter[0].Left, s.imgLetter[0].Top, s.imgLetter[0].Width);
+  for (int i : {3, 10, 11}) seen += Text(" %g+%g", s.imgLetter[i].Left, s.imgLetter[i].Width);
   return seen + (s.imgLetter[10].Picture == s.imgLetter[8].Picture ? " ! | " : " | ");
 }
 
@@ -24,11 +25,12 @@ std::string Letters(const Scene& s) {
 // and across midnight.
 TEST(Title, PlaysBetweenTheMusicAndTheHighScoresUnfoldingEachLetterAndTurningTheFirstOver) {
   const std::string tune = "/opt/flakmire/dropling.mid 0 tables ";
-  const std::string seen = tune + "------------ 88+55 256+55 648+55 88+55 ! | " + tune +
-                           "****-------- 88+54 273+20 648+55 88+55 ! | " + tune +
-                           "-*********** 114.5+1 256+54 648+54 88+54 ! | ------------ 114.5+1 "
-                           "256+54 648+54 88+54 ! | cheats 00000000, 1 panel 1 table 338 yields "
-                           "339 paints ";
+  const std::string seen =
+      tune + "------------ 88,144+55 256+55 648+55 88+55 ! | " + tune +
+      "****-------- 88,144+54 273+20 648+55 88+55 ! | " + tune +
+      "-*********** 114.5,144+1 256+54 648+54 88+54 ! | ------------ 114.5,144+1 "
+      "256+54 648+54 88+54 ! | cheats 00000000, 1 panel 1 table 338 yields "
+      "339 paints ";
   for (auto [start, tick, length] : {std::tuple{36000.0f, 1.0f / 64, "5.906 s"},
                                      {100.0f, 0.015f, "5.985 s"},
                                      {86397.0f, 1.0f / 64, "5.906 s"}}) {
