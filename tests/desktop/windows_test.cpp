@@ -22,12 +22,14 @@
 namespace flakmire::testing {
 namespace {
 
-TEST(Form1, KeysReachTheGameOnlyAtTheYieldsAndRepeatsArePresses) {
-  FakePorts fake;  // all but the window, its keys and the event pump
+// Then the cheat word typed there opens the panel, whose tick switches Rapid Fire on.
+TEST(Form1, KeysReachTheGameOnlyAtTheYieldsRepeatsArePressesAndTheCheatWordOpensThePanel) {
+  FakePorts fake;  // all but the window, its keys, the event pump and the cheat panel
   Form1 form;
   QtEventPump pump;
-  Game g{Ports{fake, fake, form.Keys(), form, fake, pump, fake, fake, "."}};
-  form.Attach(g);
+  QtDialogs dialogs(&form);
+  Game g{Ports{fake, fake, form.Keys(), form, fake, pump, dialogs, fake, "."}};
+  form.Attach(g), dialogs.Attach(g.cheats);
   ResetGame(g);
   const auto post = [&form](QEvent::Type type, int qtKey, bool autoRepeat = false) {
     QCoreApplication::postEvent(&form,
@@ -48,6 +50,19 @@ TEST(Form1, KeysReachTheGameOnlyAtTheYieldsAndRepeatsArePresses) {
   QCoreApplication::processEvents();
   EXPECT_FALSE(form.Keys().IsDown(key_code::Right));
   EXPECT_EQ(g.KeyBuffer.substr(10), "BB") << "every repeat of a held key is a press";
+
+  QString panel;
+  QTimer player;  // ticks the last box of the panel once it is up, and closes it
+  QObject::connect(&player, &QTimer::timeout, [&panel] {
+    if (QWidget* up = QApplication::activeModalWidget()) {
+      panel = up->windowTitle(), up->findChild<QCheckBox*>("chkCheats7")->click(), up->close();
+    }
+  });
+  player.start(5);
+  for (const char key : std::string_view("SHOWMETRICKS")) post(QEvent::KeyPress, key);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(panel.toStdString(), "Cheats");
+  EXPECT_TRUE(g.cheats[Cheat::Cheated] && g.cheats[Cheat::RapidFire]);
 }
 
 // A run in play pauses when the keyboard leaves the game for another program (a window that is no
