@@ -64,7 +64,7 @@ TEST(Title, PlaysBetweenTheMusicAndTheHighScoresUnfoldingEachLetterAndTurningThe
 // Esc went through the key handler like any key. Seen at each yield after Esc, then the yields and
 // paints since Esc, how long the last picture stood, and what followed.
 TEST(Title, EscCutsItShortToItsLastPictureForAMomentThenTheTableFollows) {
-  const std::string end = "-*********** 114.5+1 256+54 648+54 88+54 ! | ";
+  const std::string end = "-*********** 114.5,144+1 256+54 648+54 88+54 ! | ";
   const std::string next = "stands 0.500 s, 1 table, run 1, last key 27";
   for (auto [at, seen] : {std::pair{96, end + "1 yields 2 paints, " + next},
                           {320, end + "1 yields 2 paints, " + next},
