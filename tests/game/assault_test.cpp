@@ -45,8 +45,9 @@ TEST(Assault, EachSideBuildsItsOwnPyramidFromItsOwnCountAndItsTopKillsTheGunner)
       {{300, 320, 340, 384, 383.9f}, 1, "1 '' | 300,463 320,463 340,463 384,463 384.1,463 p-1",
                                         "1 '' | 476,463 456,463 436,463 392,463 391.9,463 p1"},
       // A trooper killed on the edge coil still counts in that frame: the walker steps once.
-      {{50, 300, 320, 340}, 2, "2 '' | - 300,463 320,463 340.2,463",
-                               "2 '' | - 476,463 456,463 435.8,463"},
+      // The dead man's slot, on top, goes at the end of the step.
+      {{300, 320, 340, 50}, 2, "2 '' | 300,463 320,463 340.2,463",
+                               "2 '' | 476,463 456,463 435.8,463"},
       // The members close up when one is shot; of equals the first in the table walks.
       {{300, 300}, 200, "200 '' | 346,463^ p-1 346,440^ p-2 331,463^ p-3 309,463",
                         "200 '' | 427,463^ p1 427,440^ p2 440,463^ p3 469,463", {2, 3}}}) {
