@@ -63,6 +63,7 @@ TEST(Frame, KeepsScoreLevelsWindAndPaceAndBringsAircraftInTheirPhase) {
            // and stands still after death.
            {.level = 10, .draws = {0.5f, 0.5f, 0.999f / 5, 0.2f}, .seen = "wind -0.1/-0.0001 "},
            {.wind = -3, .draws = {0.5f, 0.5f, 0, 0.2f}, .seen = "wind -3/-0.003 "},
+           {.wind = 3, .draws = {0.5f, 0.5f, 0, 0.7f}, .seen = "wind 3/0.003 "},
            {.wind = 1, .dead = true, .draws = {0.5f, 0.5f, 0, 0.7f}, .seen = "wind 1/0.001 "},
            // A pole walks a third of a pixel a frame to the mark in its tag, 0 when it has none
            // (pole 0); a flag is a third of |Wind| x 25 rounded half to even, and flies downwind.

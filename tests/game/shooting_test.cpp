@@ -32,6 +32,7 @@ TEST(Gun, TurnsReloadsAndFiresTheShellOfItsKeyIfThePointsPay) {
            // The barrel grows 0.4 a frame up to 6; a key pressed before it is out is lost.
            {.length = 5, .key = 'B', .steps = 4, .seen = " 0/5.4 0/5.8 0/5 0/5.4 fired 0 "},
            {.angle = -118, .held = {Left}, .steps = 3, .seen = " -119/6 -120/6 -120/6 "},
+           {.angle = 119, .held = {Right}, .steps = 2, .seen = " 120/6 120/6 "},
            {.angle = 5, .held = {Left, Right}, .seen = " 5/6 "},
            {.angle = 5, .key = 'B', .held = {Left}, .dead = true, .seen = " 5/6 fired points 10 "},
            // 6 px a unit of length from the turret's centre, GunAngle / 90 rad from straight up.

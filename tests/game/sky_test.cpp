@@ -39,8 +39,10 @@ TEST(Aircraft, StartOnTheLineOfTheirWayFacingIt) {
 // Aircraft leave one float beyond a start line (the one above keeps its slot); a helicopter still
 // draws for a drop as it leaves, and the trooper jumps from its door with its speed.
 TEST(Aircraft, LeaveOnlyBeyondTheStartLinesAndDropTroopersFromTheDoor) {
-  const float past944 = std::nextafter(944.0f, 999.0f);
+  const float past944 = std::nextafter(944.0f, 999.0f),
+              pastMinus150 = std::nextafter(-150.0f, -999.0f);
   for (auto [jet, xVel, x, seen] : {std::tuple{false, -1.0f, -150.0f, ": -150,85 65x41 1"},
+                                    {false, -1.0f, pastMinus150, ": -150,85 65x41 1 hidden"},
                                     {false, 1.0f, 944.0f, ": 944,85 65x41 1"},
                                     {true, 1.7f, past944, ": 944,35 81x33 3 hidden"}}) {
     TestGame t;
