@@ -136,6 +136,7 @@ void BunkerWire(Game& g, int i) {
   t.Active = false;
   g.scene.imgTrooper[i].Visible = false;
   g.scene.imgPara[i].Visible = false;
+  g.ports.sounds.Play(SoundEvent::TrooperDeath);
   const auto halfPi = static_cast<float>(Pi / 2);
   Spurt(g, t.X + WoundX, t.Y + WoundY, left ? halfPi : -halfPi, static_cast<float>(Pi));
 }

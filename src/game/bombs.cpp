@@ -67,6 +67,7 @@ void Intercept(Game& g, int i) {
       case BigShell:
         // Blown apart: no fireball of its own later, but a burst of smoke now.
         g.Bullets[i].Life = -1;
+        HearBurst(g, kind);
         CreateBullet(g, g.Bullets[i].X, g.Bullets[i].Y, SmokeExplosion, 0);
         return;
       case StandardShell: g.Bullets[i].Life -= 1; break;
@@ -74,6 +75,7 @@ void Intercept(Game& g, int i) {
       case HeavyShell:
         g.Bullets[i].Life -= 4;
         CreateBullet(g, shellX, shellY, FireExplosion, 0);
+        HearBurst(g, kind);
         break;
       default: break;
     }
@@ -107,6 +109,7 @@ void DoBomb(Game& g, int i) {
   Intercept(g, i);
 
   if (g.Bullets[i].Life <= 0) {
+    g.ports.sounds.Play(SoundEvent::BombBlast);
     if (g.Bullets[i].Life == 0) {
       const int burst = CreateBullet(g, g.Bullets[i].X, g.Bullets[i].Y, FireExplosion, 0);
       if (burst != -1) g.Bullets[burst].Life = BombBurstLife;

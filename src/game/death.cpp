@@ -15,6 +15,7 @@ void BeKilled(Game& g) {
   g.Dead = true;
   g.scene.lnGun[0].Visible = false;
   g.scene.lnGun[1].Visible = false;
+  g.ports.sounds.Play(SoundEvent::GunnerDeath);
   // Any box below opens over the frame as it is now, without the barrel.
   g.ports.window.Present();
   // The run goes to the high-score window at once: a second killer in this frame overwrites

@@ -75,6 +75,8 @@ void ChangeLevel(Game& g) {
     g.ports.window.SetCaption(EndlessCaption);
   } else {
     ShowLevelCaption(g);
+    // Heard only when the level went up: not behind a dead gunner, nor on the endless level.
+    if (!g.Dead) g.ports.sounds.Play(SoundEvent::NewLevel);
   }
 }
 

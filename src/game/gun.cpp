@@ -35,6 +35,16 @@ constexpr std::array<Weapon, 4> Weapons = {{
 
 constexpr std::string_view CheatWord = "showmetricks";
 
+// Each shell has a shot of its own.
+SoundEvent ShotOf(BulletKind kind) {
+  switch (kind) {
+    case SmallFastShell: return SoundEvent::SmallFastShot;
+    case HeavyShell: return SoundEvent::HeavyShot;
+    case BigShell: return SoundEvent::BigShot;
+    default: return SoundEvent::StandardShot;
+  }
+}
+
 const Weapon* FindWeapon(int key) {
   for (const Weapon& weapon : Weapons) {
     if (weapon.key == key) return &weapon;
@@ -95,7 +105,10 @@ void DoGun(Game& g) {
   if (weapon != nullptr) {
     const int slot = CreateBullet(g, muzzleX, muzzleY, weapon->kind, g.GunAngle / 90.0f);
     // A shot the points can't pay for leaves the barrel out, ready for the next frame.
-    if (slot != -1) g.GunLength = weapon->recoil;
+    if (slot != -1) {
+      g.GunLength = weapon->recoil;
+      g.ports.sounds.Play(ShotOf(weapon->kind));
+    }
   }
   g.FireKey = 0;
 }

@@ -113,6 +113,8 @@ void StrikeTroopers(Game& g, Shot& shot) {
     g.Points += TrooperPoints;
     g.scene.imgTrooper[j].Visible = false;
     g.scene.imgPara[j].Visible = false;
+    g.ports.sounds.Play(SoundEvent::TrooperDeath);
+    HearBurst(g, s.Kind);
     if (s.Kind == HeavyShell) {
       Explode(g, s.X + WoundX, s.Y + WoundY, FireExplosion, TrooperBurstLife);
     }
@@ -126,6 +128,9 @@ void StrikeTroopers(Game& g, Shot& shot) {
 // Smoke brings any aircraft down.
 void Smother(CopterData& copter) { copter.Health -= SmokeDamage; }
 void Smother(JetData& jet) { jet.Health = -1; }
+
+SoundEvent Crash(const CopterData&) { return SoundEvent::CopterCrash; }
+SoundEvent Crash(const JetData&) { return SoundEvent::JetCrash; }
 
 // Whether or not the object was removed earlier in this frame, it strikes every aircraft it
 // touches: a shell that killed a trooper may still damage a helicopter behind him.
@@ -145,6 +150,7 @@ void StrikeAircraft(Game& g, Shot& shot, Table<Aircraft>& table, ControlArray<Sp
       case BigShell:
         Smother(a);
         Explode(g, x, y, SmokeExplosion, rules.smokeLife);
+        HearBurst(g, s.Kind);
         break;
       case FireExplosion: a.Health -= rules.fireDamage; break;
       case StandardShell:
@@ -158,6 +164,7 @@ void StrikeAircraft(Game& g, Shot& shot, Table<Aircraft>& table, ControlArray<Sp
       case HeavyShell:
         // No damage of its own: its fireball does the damage, frame by frame.
         Explode(g, x, y, FireExplosion, rules.heavyLife);
+        HearBurst(g, s.Kind);
         g.Points += StrikePoints;
         break;
       default: break;  // blood
@@ -167,6 +174,7 @@ void StrikeAircraft(Game& g, Shot& shot, Table<Aircraft>& table, ControlArray<Sp
       sprites[j].Visible = false;
       Explode(g, x, y, FireExplosion, rules.wreckLife);
       g.Points += WreckPoints;
+      g.ports.sounds.Play(Crash(a));
     }
     if (s.Kind >= 0) Remove(g, shot);
   }
@@ -180,6 +188,7 @@ void StrikeGunner(Game& g, const Shot& shot) {
   g.DeathMethod = '3';
   BeKilled(g);
   Explode(g, GunBlastX, GunBlastY, FireExplosion);
+  HearBurst(g, s.Kind);
 }
 
 }  // namespace

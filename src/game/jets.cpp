@@ -47,7 +47,10 @@ void DoPlanes(Game& g, bool Spawn) {
         ChanceOneIn(random, BombOdds - BombOddsPerLevel * g.Level)) {
       const int bomb = CreateBullet(g, jet.X + BombBayX, jet.Y + BombBayY, Bomb, jet.XVel);
       // The bomb carries its release offset, so that its landing can teach the jets.
-      if (bomb != -1) WriteTag(g.scene.imgBullet[bomb].Tag, passed);
+      if (bomb != -1) {
+        WriteTag(g.scene.imgBullet[bomb].Tag, passed);
+        g.ports.sounds.Play(SoundEvent::BombRelease);
+      }
     }
     g.scene.imgJet[i].Move(jet.X, jet.Y);
   }

@@ -103,6 +103,7 @@ void BurstOnGround(Game& g, int i) {
   shell.Active = false;
   g.scene.imgBullet[i].Visible = false;
   const int kind = shell.Kind == HeavyShell ? FireExplosion : SmokeExplosion;
+  HearBurst(g, shell.Kind);
   const int burst = CreateBullet(g, shell.X, shell.Y, kind, 0);
   if (burst != -1) g.Bullets[burst].Life = ShellBurstLife;
 }
@@ -195,6 +196,11 @@ int CreateBullet(Game& g, float X, float Y, int Bullet, float Angle) {
   sprite.Visible = true;
   b.Active = true;
   return i;
+}
+
+void HearBurst(Game& g, int Bullet) {
+  if (Bullet == HeavyShell) g.ports.sounds.Play(SoundEvent::HeavyBlast);
+  if (Bullet == BigShell) g.ports.sounds.Play(SoundEvent::BigBlast);
 }
 
 void DoBullets(Game& g) {

@@ -18,6 +18,9 @@ int ShellCost(int Bullet);
 // hit tests, then trims free slots off the top of the table.
 void DoBullets(Game& g);
 
+// A heavy or big shell bursting, heard; other kinds burst without a sound of their own.
+void HearBurst(Game& g, int Bullet);
+
 // The bomb's part of the projectile step, for the bomb in slot i.
 void DoBomb(Game& g, int i);
 

@@ -34,6 +34,7 @@ void Kill(Game& g, int i) {
   g.Troopers[i].Active = false;
   g.scene.imgTrooper[i].Visible = false;
   g.scene.imgPara[i].Visible = false;
+  g.ports.sounds.Play(SoundEvent::TrooperDeath);
 }
 
 // Blood from the soldier's feet.

@@ -10,6 +10,7 @@
 #include "ports/main_window.h"
 #include "ports/music.h"
 #include "ports/random.h"
+#include "ports/sounds.h"
 #include "ports/timers.h"
 
 namespace flakmire {
@@ -25,8 +26,9 @@ struct Ports {
   Dialogs& dialogs;
   Music& music;
   std::string dataFolder;  // where the tune is
-  // Last and defaulted, so that games made without one need not name it.
+  // Last and defaulted, so that games made without them need not name them.
   HighScoreWindow& highScores = NoHighScoreWindow();
+  Sounds& sounds = NoSounds();
 };
 
 }  // namespace flakmire

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cmath>
 #include <deque>
 #include <functional>
@@ -23,10 +24,15 @@ inline void Note(char what) {
   if (Trace) *Trace += what;
 }
 
+inline constexpr const char* SoundNames[SoundEventCount] = {
+    "StandardShot", "SmallFastShot", "HeavyShot", "BigShot",     "BombRelease",
+    "BombBlast",    "HeavyBlast",    "BigBlast",  "CopterCrash", "JetCrash",
+    "TrooperDeath", "GunnerDeath",   "NewLevel"};
+
 // Every port the game needs, scripted. The clock moves only when the game sleeps (by `tick`, and
 // back to 0 at midnight) or a test moves it; draws come from `queue`, then `fallback`, or from a
-// seeded generator once Seed was called; timers, dialogs and the high-score window only record what
-// they were asked.
+// seeded generator once Seed was called; timers, dialogs, sounds and the high-score window only
+// record what they were asked. Sounds stay out of the trace.
 struct FakePorts : Clock,
                    Random,
                    KeyState,
@@ -35,7 +41,8 @@ struct FakePorts : Clock,
                    EventPump,
                    Dialogs,
                    Music,
-                   HighScoreWindow {
+                   HighScoreWindow,
+                   Sounds {
   float now = 36000;  // 10:00 in the morning
   float tick = 1.0f / 64;
   double dateTime = 46000.5;
@@ -50,6 +57,9 @@ struct FakePorts : Clock,
   std::function<void()> onYield, onSubmit;
   std::vector<std::string> played, messages, submitted;
   int sleeps = 0, draws = 0, presents = 0, yields = 0, cheatPanels = 0, modals = 0;
+  std::array<int, SoundEventCount> heardCount{};
+  bool listening = false;  // then each sound is also written down, "frame Name, ", frames from 1
+  std::string heard;
 
   float SecondsSinceMidnight() override { return now; }
   void SleepUntilNextTick() override { ++sleeps, Note('S'), now = std::fmod(now + tick, 86400); }
@@ -89,8 +99,13 @@ struct FakePorts : Clock,
     if (onSubmit) onSubmit();
   }
   void ShowModal() override { ++modals, tickBehindModal = enabled[TimerId::Timer1]; }
-  Ports ports() {
-    return Ports{*this, *this, *this, *this, *this, *this, *this, *this, "/opt/flakmire", *this};
+  void Play(SoundEvent e) override {
+    ++heardCount[static_cast<std::size_t>(e)];
+    if (listening) heard += std::to_string(presents + 1) + " " + SoundNames[int(e)] + ", ";
+  }
+  Ports ports(bool hearing = true) {
+    Sounds& s = hearing ? static_cast<Sounds&>(*this) : NoSounds();
+    return Ports{*this, *this, *this, *this, *this, *this, *this, *this, "/opt/flakmire", *this, s};
   }
 };
 

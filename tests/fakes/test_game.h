@@ -36,15 +36,16 @@ using ::testing::StartsWith;
 std::string OutOfStep(const Game& g);
 
 // A game on scripted ports, reset and ready for its first frame. The cheat word opens the real
-// panel, which the player closes untouched. Its frames, and the test's end, check OutOfStep.
+// panel, which the player closes untouched. Its frames, and the test's end, check OutOfStep. A
+// game that is not hearing has the silent sounds of a game made without.
 struct TestGame : FakePorts {
-  Game g{ports()};
+  Game g;
   struct : CheatBoxes {
     void SetCaption(int, std::string_view) override {}
     void SetChecked(int, bool) override {}
   } boxes;
 
-  explicit TestGame(bool reset = true) {
+  explicit TestGame(bool reset = true, bool hearing = true) : g{ports(hearing)} {
     if (reset) ResetGame(g);
   }
   ~TestGame();

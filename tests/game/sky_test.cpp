@@ -113,6 +113,7 @@ TEST(Aircraft, JetsBombOnlyStrictlyInsideTheWindowTaggingTheOffset) {
   DoPlanes(t.g, false);
   EXPECT_EQ(t.g.scene.imgBullet[MaxSlots].Tag, "top");
   EXPECT_EQ(t.g.Bullets.UpperBound(), MaxSlots);
+  EXPECT_EQ(t.heardCount[int(SoundEvent::BombRelease)], 0) << "a bomb not made is not heard";
   ResetGame(t.g);  // the made-up slots are no projectiles
 }
 
