@@ -15,9 +15,9 @@ void BeKilled(Game& g) {
   g.Dead = true;
   g.scene.lnGun[0].Visible = false;
   g.scene.lnGun[1].Visible = false;
-  g.ports.sounds.Play(SoundEvent::GunnerDeath);
   // Any box below opens over the frame as it is now, without the barrel.
   g.ports.window.Present();
+  g.ports.sounds.Play(SoundEvent::GunnerDeath);
   // The run goes to the high-score window at once: a second killer in this frame overwrites
   // DeathMethod. Submitting -1 first loads and checks the table.
   HighScoreWindow& window = g.ports.highScores;
