@@ -58,7 +58,8 @@ struct FakePorts : Clock,
   std::vector<std::string> played, messages, submitted;
   int sleeps = 0, draws = 0, presents = 0, yields = 0, cheatPanels = 0, modals = 0;
   std::array<int, SoundEventCount> heardCount{};
-  bool listening = false;  // then each sound is also written down, "frame Name, ", frames from 1
+  int frames = 0;          // begun by TestGame::Frame
+  bool listening = false;  // then each sound is also written down, "frame Name, "
   std::string heard;
 
   float SecondsSinceMidnight() override { return now; }
@@ -101,7 +102,7 @@ struct FakePorts : Clock,
   void ShowModal() override { ++modals, tickBehindModal = enabled[TimerId::Timer1]; }
   void Play(SoundEvent e) override {
     ++heardCount[static_cast<std::size_t>(e)];
-    if (listening) heard += std::to_string(presents + 1) + " " + SoundNames[int(e)] + ", ";
+    if (listening) heard += std::to_string(frames) + " " + SoundNames[int(e)] + ", ";
   }
   Ports ports(bool hearing = true) {
     Sounds& s = hearing ? static_cast<Sounds&>(*this) : NoSounds();

@@ -5,6 +5,7 @@ namespace flakmire::testing {
 TestGame::~TestGame() { EXPECT_EQ(OutOfStep(g), ""); }
 
 bool TestGame::Frame() {
+  ++frames;
   const bool ends = RunFrame(g);
   EXPECT_EQ(OutOfStep(g), "");
   // The labels show the numbers as the frame leaves them, FREE's spending included.

@@ -89,7 +89,7 @@ TEST(Sounds, AreHeardInTheFrameOfTheirEventOnly) {
             "1 GunnerDeath, "},
            {"'~' on the last level",
             [](TestGame& t) { t.g.Level = LastLevel, Form_KeyDown(t.g, key_code::Tilde); },
-            "1 GunnerDeath, ", 0},
+            "0 GunnerDeath, ", 0},
            {"a new level", level(0), "1 NewLevel, "},
            {"the last level", level(LastLevel - 1), "1 NewLevel, "},
            {"the endless level goes round without one", level(LastLevel), ""},
