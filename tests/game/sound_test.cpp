@@ -43,7 +43,10 @@ TEST(Sounds, AreHeardInTheFrameOfTheirEventOnly) {
     };
   };
   const auto level = [](int level, bool dead = false) {
-    return [=](TestGame& t) { t.g.Level = level, t.g.LevelClock = 8, t.g.Dead = dead; };
+    return [=](TestGame& t) {
+      t.g.Level = level, t.g.LevelClock = 8, t.g.Dead = dead;
+      t.g.scene.lnGun[0].Visible = t.g.scene.lnGun[1].Visible = !dead;
+    };
   };
   for (const Heard& r : {
            Heard{"B fires a standard shell", fire('B', 1), "1 StandardShot, "},
@@ -114,21 +117,24 @@ TEST(Sounds, LeaveThePlayAsItIs) {
   TestGame heard(true, true), silent(true, false);
   std::mt19937 hands[2];
   std::string traces[2];
+  const auto start = [](TestGame& t, std::mt19937& hand) {
+    ResetGame(t.g);
+    t.g.Level = 7, t.g.Points = 100000, t.g.LevelClock = static_cast<float>(hand() % 8);
+  };
   for (int k = 0; k < 2; ++k) {
     TestGame& t = k ? silent : heard;
-    const auto start = [&t, &hand = hands[k]] {
-      ResetGame(t.g);
-      t.g.Level = 7, t.g.Points = 100000, t.g.LevelClock = static_cast<float>(hand() % 8);
-    };
-    t.Seed(5), start();
-    t.onYield = [&t, &hand = hands[k], start] {
+    t.Seed(5), start(t, hands[k]);
+    t.onYield = [&t, &hand = hands[k]] {
       Form_KeyDown(t.g, "BVCX"[hand() % 4]);
       if (hand() % 8 == 0) t.down = {std::array{0, key_code::Left, key_code::Right}[hand() % 3]};
-      if (t.g.Dead && hand() % 100 == 0) start();
     };
   }
   for (int frame = 0; frame < 30000; ++frame) {
-    for (int k = 0; k < 2; ++k) Trace = &traces[k], (k ? silent : heard).Frame();
+    for (int k = 0; k < 2; ++k) {
+      TestGame& t = k ? silent : heard;
+      Trace = &traces[k], t.Frame();
+      if (t.g.Dead && hands[k]() % 400 == 0) start(t, hands[k]);  // Play, a while after a death
+    }
     Trace = nullptr;
     ASSERT_EQ(traces[0], traces[1]) << "frame " << frame;
     ASSERT_EQ(Numbers(heard.g), Numbers(silent.g)) << "frame " << frame;
