@@ -17,6 +17,8 @@
 #include <cstring>
 #include <utility>
 
+#include "desktop/centred.h"
+
 namespace flakmire {
 
 namespace {
@@ -154,8 +156,8 @@ std::string QtFileStore::UserDataFolder() {
 MessageAnswer QtPrompts::MessageBox(std::string_view text, MessageButtons buttons,
                                     std::string_view title) {
   const bool yesNo = buttons == MessageButtons::YesNo;
-  QMessageBox box(QMessageBox::NoIcon, Text(title), Text(text),
-                  yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner_);
+  Centred<QMessageBox> box(QMessageBox::NoIcon, Text(title), Text(text),
+                           yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner_);
   switch (box.exec()) {
     case QMessageBox::Yes: return MessageAnswer::Yes;
     case QMessageBox::No: return MessageAnswer::No;
@@ -164,11 +166,15 @@ MessageAnswer QtPrompts::MessageBox(std::string_view text, MessageButtons button
   }
 }
 
-std::string QtPrompts::InputBox(std::string_view prompt, std::string_view title) {
-  bool ok = false;
-  const QString answer =
-      QInputDialog::getText(owner_, Text(title), Text(prompt), QLineEdit::Normal, QString(), &ok);
-  return ok ? answer.toStdString() : std::string();
+std::string QtPrompts::InputBox(std::string_view prompt, std::string_view title,
+                                std::string_view answer) {
+  Centred<QInputDialog> box(owner_);
+  box.setWindowTitle(Text(title));
+  box.setLabelText(Text(prompt));
+  box.setTextValue(Text(answer));
+  if (box.exec() != QDialog::Accepted) return {};
+  // Composed, an "e" with its dots typed as two characters is the one "ë" the table keeps.
+  return box.textValue().normalized(QString::NormalizationForm_C).toStdString();
 }
 
 void QtPrompts::OpenDocument(const std::string& path) {

@@ -28,7 +28,8 @@ class QtPrompts final : public Prompts {
 
   MessageAnswer MessageBox(std::string_view text, MessageButtons buttons,
                            std::string_view title) override;
-  std::string InputBox(std::string_view prompt, std::string_view title) override;
+  std::string InputBox(std::string_view prompt, std::string_view title,
+                       std::string_view answer) override;
   void OpenDocument(const std::string& path) override;
   void EndProgram() override { endProgram_(); }
 

@@ -18,8 +18,9 @@ class Prompts {
   virtual MessageAnswer MessageBox(std::string_view text, MessageButtons buttons,
                                    std::string_view title) = 0;
 
-  // The answer typed, or "" after Cancel.
-  virtual std::string InputBox(std::string_view prompt, std::string_view title) = 0;
+  // The answer typed, or "" after Cancel. The box opens holding `answer`.
+  virtual std::string InputBox(std::string_view prompt, std::string_view title,
+                               std::string_view answer) = 0;
 
   // Opens the document with the program the desktop associates with it; the outcome is the
   // desktop's business.

@@ -21,6 +21,12 @@ constexpr const char* NamePrompt =
     "Please enter your name.\r\n\r\nYour REAL name will be appreciated if\r\nyou qualify for the "
     "WWW-HighScores.";
 
+constexpr const char* CannotKeep =
+    "The high-score table cannot keep these characters of your name: ";
+constexpr const char* CannotKeepWhy =
+    "\r\n\r\nIt keeps the letters, digits and signs of Western European languages. Please "
+    "change the name.";
+
 constexpr const char* TamperTitle = "Naughty Naughty Naughty";
 constexpr const char* TamperQuestion =
     "Oh dear.  It appears that the HighScore file has been tampered with.\r\nYou were trying to "
@@ -80,8 +86,15 @@ void HighScores::Form_Activate() {
   }
   ScoreRecord& entry = Scores[NewPlace - 1];
   const std::string title = "High Score: " + std::to_string(entry.Score);
-  std::string name;
-  while (name.empty()) name = TrimBlanks(ports_.prompts.InputBox(NamePrompt, title));
+  // Asked again, with the name as it was typed, until the table can keep every character of it.
+  std::string name, typed;
+  while (name.empty()) {
+    name = TrimBlanks(ports_.prompts.InputBox(NamePrompt, title, typed));
+    const std::string outside = OutsideLatin1(name);
+    if (outside.empty()) continue;
+    ports_.prompts.MessageBox(CannotKeep + outside + CannotKeepWhy, MessageButtons::Ok, title);
+    typed = std::exchange(name, {});
+  }
   entry.PlayerName = ToLatin1(name);
   NewPlace = -1;  // named: showing the window again asks no more
   SaveIt1();

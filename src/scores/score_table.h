@@ -41,6 +41,10 @@ std::string DurationText(double DateTime);
 std::string ToLatin1(std::string_view utf8);
 std::string FromLatin1(std::string_view latin1);
 
+// The characters of UTF-8 text that Latin-1 has no byte for, each once, in the order they come,
+// separated by blanks: "Ł 田 中" for "Łukasz 田中". "" when the text can be kept whole.
+std::string OutsideLatin1(std::string_view utf8);
+
 // The text without its leading and trailing blanks.
 std::string_view TrimBlanks(std::string_view text);
 

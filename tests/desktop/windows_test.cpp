@@ -1,8 +1,8 @@
 // The game's windows. The main window: keys reach the game at the loop's yields (that closing it
 // ends the program at once, tests/e2e/playfield.sh shows on the real window), and a run pauses
-// when the keyboard leaves the game. The high-score window: layout, grid, keys and buttons, the
-// name prompt, the files' errors. The cheat panel: its layout and captions, and its boxes over the
-// switches.
+// when the keyboard leaves the game. The high-score window: layout, grid, keys and buttons, its
+// boxes' places, the name prompt, the files' errors. The cheat panel: its layout and captions, and
+// its boxes over the switches.
 
 #include <gtest/gtest.h>
 
@@ -134,10 +134,50 @@ TEST(Form2, ShowsEveryPlaceCentredUnderItsHeadersAndAnswersItsKeysAndButtons) {
   EXPECT_TRUE(hiddenFirst) << "play hides the window, then starts the run";
 }
 
-TEST(Form2, TheNamePromptGivesNothingOnCancelAndTheFilesTellTheirErrors) {
-  QtPrompts prompts(nullptr, [] {});
-  QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-  EXPECT_EQ(prompts.InputBox("Please enter your name.", "High Score: 5"), "") << "Cancel";
+// Every box opens centred over its window: the high-score window's Yes/No box and name prompt
+// over the main window while it is hidden (at start-up), then over itself, and kept on the screen
+// near its edge; the main window's Ok box over it. Seen: each box's centre less its window's. The
+// name prompt opens holding its answer, gives what was typed composed, and nothing on Cancel.
+TEST(Form2, BoxesOpenCentredOverTheirWindowAndTheNamePromptGivesWhatWasTyped) {
+  Form1 form1;
+  Form2 form2(&form1);
+  QtDialogs dialogs(&form1);
+  QtPrompts prompts(&form2, [] {});
+  form1.show();
+  std::string seen;
+  const auto answer = [&seen](const QWidget* over, const char* typed = nullptr) {
+    QTimer::singleShot(0, [&seen, over, typed] {
+      QWidget* box = QApplication::activeModalWidget();
+      const QPoint off = box->geometry().center() - over->geometry().center();
+      seen += QString::asprintf("%d,%d ", off.x(), off.y()).toStdString();
+      auto* input = qobject_cast<QInputDialog*>(box);
+      if (input != nullptr) seen += input->textValue().toStdString() + " ";
+      if (typed == nullptr) {
+        box->close();
+        return;
+      }
+      input->setTextValue(QString::fromUtf8(typed));
+      input->accept();
+    });
+  };
+  answer(&form1), prompts.MessageBox("Oh dear.", MessageButtons::YesNo, "Naughty");
+  answer(&form1);
+  seen += prompts.InputBox("Please enter your name.", "High Score: 5", "Łukasz") + "; ";
+  form2.show(), form2.move(200, 100);
+  answer(&form2), prompts.MessageBox("The high scores could not be saved.", {}, "High Scores");
+  answer(&form2, "Zoe\u0308");
+  seen += prompts.InputBox("Please enter your name.", "High Score: 5", "") + "; ";
+  answer(&form1), dialogs.Message("But you cheated! :(", "Flakmire");
+  form2.move(QGuiApplication::primaryScreen()->availableGeometry().bottomRight());
+  QTimer::singleShot(0, [&seen] {
+    QWidget* box = QApplication::activeModalWidget();
+    seen += QGuiApplication::primaryScreen()->availableGeometry().contains(box->geometry())
+                ? "on the screen"
+                : "off the screen";
+    box->close();
+  });
+  prompts.MessageBox("The high scores could not be saved.", {}, "High Scores");
+  EXPECT_EQ(seen, "0,0 0,0 Łukasz ; 0,0 0,0  Zoë; 0,0 on the screen");
 
   // Saves and loads in a real folder: the save-kill test.
   QTemporaryDir dir;

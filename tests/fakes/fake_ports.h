@@ -141,8 +141,10 @@ struct FakeDesk : FakePorts, FileStore, Prompts, ScoreView {
     Message(text, title);
     return buttons == MessageButtons::Ok ? MessageAnswer::Ok : answer;
   }
-  std::string InputBox(std::string_view prompt, std::string_view title) override {
-    asked.push_back(std::string(title) + "|" + std::string(prompt));
+  std::string InputBox(std::string_view prompt, std::string_view title,
+                       std::string_view answer) override {
+    asked.push_back(std::string(title) + "|" + std::string(prompt) +
+                    (answer.empty() ? "" : "|" + std::string(answer)));
     return named < names.size() ? names[named++] : "Ann";
   }
   void OpenDocument(const std::string& path) override { opened.push_back(path); }

@@ -31,21 +31,31 @@ TEST(HighScores, ARunNeedsAStrictlyHigherScoreThanThePlaceAboveIt) {
   }
 }
 
-TEST(HighScores, ANamedRunIsSavedAtOnceAndANewPlaceIsAskedItsNameUntilItGivesOne) {
+// Asked again after Cancel and blanks; after a name with characters the table cannot keep, told
+// which and asked again holding it; then a name it keeps, one Latin-1 byte a character, its "?" as
+// typed.
+TEST(HighScores, ANamedRunIsSavedAtOnceAndANewPlaceIsAskedUntilItGivesANameTheTableKeeps) {
   Board b;
   b.hs.SubmitScore(50, 1, 2, 0, "Cy");
   b.hs.SubmitScore(60, 4, 11, 125 / 86400.0, "");
-  b.desk.names = {"", "   ", "  Zoë 李 "};  // Cancel, blanks, a name
+  b.desk.names = {"", "   ", " Łukasz 田中 Ł ", "  Zoë? "};
   b.hs.Form_Activate();
   b.hs.Form_Activate();  // named: not asked again
-  ASSERT_EQ(b.desk.asked.size(), 3u);
-  EXPECT_EQ(b.desk.asked[2],
-            "High Score: 60|Please enter your name.\r\n\r\nYour REAL name will be appreciated "
-            "if\r\nyou qualify for the WWW-HighScores.");
-  EXPECT_EQ(b.hs.Scores[0].PlayerName, "Zo\xEB ?") << "one Latin-1 byte a character";
+  const std::string prompt =
+      "High Score: 60|Please enter your name.\r\n\r\nYour REAL name will be appreciated "
+      "if\r\nyou qualify for the WWW-HighScores.";
+  EXPECT_EQ(b.desk.asked,
+            (std::vector<std::string>{prompt, prompt, prompt, prompt + "|Łukasz 田中 Ł"}));
+  EXPECT_EQ(b.desk.messages,
+            std::vector<std::string>{"High Score: 60|The high-score table cannot keep these "
+                                     "characters of your name: Ł 田 中\r\n\r\nIt keeps the "
+                                     "letters, digits and signs of Western European languages. "
+                                     "Please change the name."});
+  EXPECT_EQ(b.hs.Scores[0].PlayerName, "Zo\xEB?");
   EXPECT_EQ(b.desk.writes, 4);
   EXPECT_EQ(b.desk.grid.cells[1],
-            (std::array<std::string, 5>{"60", "Zoë ?", "Clocked", "11", "2 min 5 sec"}));
+            (std::array<std::string, 5>{"60", "Zoë?", "Clocked", "11", "2 min 5 sec"}));
+  EXPECT_EQ(OutsideLatin1("ÿĀ"), "Ā") << "Latin-1 ends at ÿ";
 }
 
 TEST(HighScores, FilesGoToThePlayersFolderWhenNeededAndTheirErrorsAreToldWhileTheTableStays) {
