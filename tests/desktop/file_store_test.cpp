@@ -2,14 +2,19 @@
 // old files as they were, and only regular files are read or replaced. Each case tells the player.
 
 #include <gtest/gtest.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <cstddef>
 #include <fstream>
 #include <iterator>
 
@@ -39,10 +44,24 @@ struct DiskBoard {
   }
 };
 
-// A child that may write at most `limit` bytes a file (SIGXFSZ ignored, so that writes fail)
-// saves a long table over a short one: under 0 the backup's write fails, under 1000 the table's.
+// Makes every fsync of this process fail, as a disk that cannot keep what it was given.
+void FailFlushes() {
+  sock_filter code[] = {
+      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_fsync, 0, 1),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EIO),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+  };
+  const sock_fprog filter{std::size(code), code};
+  if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) || prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &filter))
+    _exit(2);
+}
+
+// A child that may write at most `limit` bytes a file (SIGXFSZ ignored, so that writes fail), or
+// whose flushes fail (no limit), saves a long table over a short one: under 0 the backup's write
+// fails, under 1000 the table's.
 TEST(FileStore, ASaveThatCannotWriteKeepsBothOldFilesAndTellsThePlayer) {
-  for (const rlim_t limit : {rlim_t{0}, rlim_t{1000}}) {
+  for (const rlim_t limit : {rlim_t{0}, rlim_t{1000}, RLIM_INFINITY}) {
     DiskBoard b;
     b.Save(10, 1), b.Save(20, 1);
     const std::string dat = Contents(b.dat), bak = Contents(b.bak);
@@ -51,6 +70,7 @@ TEST(FileStore, ASaveThatCannotWriteKeepsBothOldFilesAndTellsThePlayer) {
     if (child == 0) {
       const rlimit most{limit, limit};
       signal(SIGXFSZ, SIG_IGN), setrlimit(RLIMIT_FSIZE, &most);
+      if (limit == RLIM_INFINITY) FailFlushes();
       b.Save(30, 400);
       const bool told =
           b.desk.messages.size() == 1 && b.desk.messages[0].starts_with(
@@ -60,7 +80,9 @@ TEST(FileStore, ASaveThatCannotWriteKeepsBothOldFilesAndTellsThePlayer) {
     }
     int status = -1;
     ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_EQ(status, 0) << limit << ": the player was not told";
+    EXPECT_EQ(status, 0) << limit
+                         << (WEXITSTATUS(status) == 2 ? ": flushes could not be made to fail"
+                                                      : ": the player was not told");
     EXPECT_TRUE(Contents(b.dat) == dat && Contents(b.bak) == bak) << limit << ": a file changed";
     EXPECT_EQ(QDir(b.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "left behind";
   }
