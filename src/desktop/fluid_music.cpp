@@ -55,18 +55,17 @@ class StderrMuted {
 FluidMusic::FluidMusic(const std::string& soundFont) {
   SilenceFluidSynth();
   const StderrMuted muted;
-  if (soundFont.empty() || !(settings_ = new_fluid_settings())) return;
-  fluid_settings_setnum(settings_, "synth.gain", kGain);
-  // Larger blocks than FluidSynth's default: fewer wake-ups, and music needs no low latency.
-  fluid_settings_setint(settings_, "audio.period-size", 1024);
+  if (soundFont.empty() || !(settings_ = NewSettings())) return;
   synth_ = new_fluid_synth(settings_);
   if (synth_ && fluid_synth_sfload(synth_, soundFont.c_str(), 1) != FLUID_FAILED) {
+    effects_ = std::make_unique<SoundEffects>(synth_);
     for (const char* name : kAudioDrivers) {
       fluid_settings_setstr(settings_, "audio.driver", name);
-      if ((driver_ = new_fluid_audio_driver(settings_, synth_))) break;
+      if ((driver_ = new_fluid_audio_driver2(settings_, &FluidMusic::Render, this))) break;
     }
   }
   if (!driver_) {  // nothing to play on: hold on to nothing
+    effects_.reset();
     if (synth_) delete_fluid_synth(synth_);
     delete_fluid_settings(settings_);
     synth_ = nullptr;
@@ -92,6 +91,30 @@ void FluidMusic::PlayOnce(const std::string& midiPath) {
     Stop();
   }
 }
+
+fluid_settings_t* FluidMusic::NewSettings() {
+  fluid_settings_t* settings = new_fluid_settings();
+  if (!settings) return nullptr;
+  fluid_settings_setnum(settings, "synth.gain", kGain);
+  fluid_settings_setint(settings, "audio.period-size", kPeriodFrames);
+  fluid_settings_setint(settings, "audio.periods", 2);  // ALSA's buffer: two blocks, not 16
+  return settings;
+}
+
+Sounds& FluidMusic::Effects() { return effects_ ? *effects_ : NoSounds(); }
+
+int FluidMusic::Render(void* self, int frames, int, float*[], int nout, float* out[]) {
+  auto& music = *static_cast<FluidMusic*>(self);
+  if (nout < 2) return FLUID_FAILED;
+  music.effects_->Render(frames, out[0], out[1]);
+  return FLUID_OK;
+}
+
+void FluidMusic::SetMuted(bool muted) {
+  if (effects_) effects_->SetMuted(muted);
+}
+
+bool FluidMusic::Muted() const { return effects_ && effects_->Muted(); }
 
 void FluidMusic::Stop() {
   if (!player_) return;

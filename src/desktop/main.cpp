@@ -70,12 +70,13 @@ int main(int argc, char** argv) {
   Gamepad gamepad(form, form2);
 
   Game game(Ports{clock, random, form.Keys(), form, timers, pump, dialogs, music, dataFolder,
-                  highScores});
+                  highScores, music.Effects()});
   form.Attach(game);
   timers.Attach(game);
   dialogs.Attach(game.cheats);
   highScores.OnPlay([&game] { ResetGame(game); });
   ShellKeys shellKeys(game, form);
+  shellKeys.OnSoundKey([&music] { music.SetMuted(!music.Muted()); });
   app.installEventFilter(&shellKeys);
 
   QTimer::singleShot(0, [&game] { Form_Load(game); });

@@ -11,6 +11,21 @@
 
 namespace flakmire {
 
+namespace {
+
+// A key press passes the filter once for every widget it is offered to, the focus widget first
+// (the window, when none has the focus), then its parents while they pass it on. A widget that
+// takes text gets the key as a letter.
+bool FirstToTakeAndNoText(QObject* watched) {
+  const auto* widget = qobject_cast<QWidget*>(watched);
+  if (widget == nullptr) return false;
+  const QWidget* focus = QApplication::focusWidget();
+  if (focus != nullptr ? widget != focus : !widget->isWindow()) return false;
+  return !widget->testAttribute(Qt::WA_InputMethodEnabled);
+}
+
+}  // namespace
+
 void ShellKeys::ToggleHelp() {
   if (page_ != nullptr) {
     page_->reject();
@@ -41,6 +56,9 @@ bool ShellKeys::eventFilter(QObject* watched, QEvent* event) {
     case Action::FullScreen:
       if (!press->isAutoRepeat()) form_.ToggleFullScreen();
       return true;
+    case Action::Sound:
+      if (!press->isAutoRepeat() && soundKey_ && FirstToTakeAndNoText(watched)) soundKey_();
+      return false;
     default: return false;
   }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
 namespace flakmire {
 
@@ -9,8 +10,8 @@ class Form1;
 class HelpPage;
 
 // The shell's own keys, in whichever of the game's windows has the keyboard: F1 opens the help
-// page over it and closes it again, F11 switches the playfield to full screen and back. They
-// never reach the rules.
+// page over it and closes it again, F11 switches the playfield to full screen and back; they never
+// reach the rules. N switches all sound off and on, and goes on to the rules as it always has.
 class ShellKeys final : public QObject {
   Q_OBJECT
 
@@ -21,6 +22,9 @@ class ShellKeys final : public QObject {
   // pauses with the game's own pause while it shows; a run the player paused stays paused.
   void ToggleHelp();
 
+  // What the sound key does.
+  void OnSoundKey(std::function<void()> toggle) { soundKey_ = std::move(toggle); }
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -28,6 +32,7 @@ class ShellKeys final : public QObject {
   Game& game_;
   Form1& form_;
   HelpPage* page_ = nullptr;
+  std::function<void()> soundKey_;
 };
 
 }  // namespace flakmire

@@ -87,5 +87,29 @@ TEST(Help, ShowsEveryRowAndPausesARunInPlayUntilItCloses) {
   EXPECT_TRUE(cells.contains("Anywhere|F1|")) << "rows under the heading of where they work";
 }
 
+// N switches all sound once a press, however many widgets the key is offered to, and goes on to the
+// game as every key does; held down it does not switch again, and typed into a box it is a letter.
+TEST(Sound, NSwitchesAllSoundOnceAPressAndStillReachesTheGame) {
+  FakePorts fake;
+  Form1 form;
+  Game g{Ports{fake, fake, form.Keys(), form, fake, fake, fake, fake, "."}};
+  form.Attach(g);
+  ShellKeys shellKeys(g, form);
+  int switched = 0;
+  shellKeys.OnSoundKey([&switched] { ++switched; });
+  qApp->installEventFilter(&shellKeys);
+  const auto press = [](QWidget* to, bool held = false) {
+    QKeyEvent event(QEvent::KeyPress, Qt::Key_N, Qt::NoModifier, "n", held);
+    QCoreApplication::sendEvent(to, &event);
+  };
+  QWidget window;  // its button passes the key on to it
+  QLineEdit name;
+  press(&form), press(&form, true), press(new QPushButton(&window)), press(&name);
+  qApp->removeEventFilter(&shellKeys);
+  EXPECT_EQ(switched, 2);
+  EXPECT_EQ(g.KeyBuffer.substr(10), "NN");
+  EXPECT_EQ(name.text(), "n");
+}
+
 }  // namespace
 }  // namespace flakmire::testing
