@@ -35,11 +35,13 @@ start_display() {
   xdpyinfo >/dev/null 2>&1 || fail "Xvfb started but does not answer on $DISPLAY"
 }
 
-# find_window REGEX: prints the id of the first window whose title matches, waiting up to 20 s.
+# find_window REGEX: prints the id of the first shown window whose title matches, waiting up to
+# 40 s (a sanitizer build on a busy machine is slow to start). Only a shown window can take the
+# keyboard: one that exists but is not mapped yet refuses the focus.
 find_window() {
   local id
-  for _ in $(seq 200); do
-    id=$(xdotool search --name "$1" 2>/dev/null | head -n 1)
+  for _ in $(seq 400); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
   done
