@@ -52,15 +52,19 @@ void Frames(benchmark::State& state, bench::Load& load, int frames) {
     for (int frame = 0; frame < frames; ++frame) RunFrame(load.t->g);
   }
   state.SetItemsProcessed(state.iterations() * frames);  // items: frames
-  state.counters["objects"] = load.Objects();
+  state.counters["objects"] = bench::Shown(load.scene);
   state.counters["frames"] = frames;
 }
 
 void BM_TypicalFrame(benchmark::State& state) { Frames(state, bench::TypicalLoad(), 200); }
 void BM_StressFrame(benchmark::State& state) { Frames(state, bench::StressLoad(), 10); }
+void BM_CrowdedFrame(benchmark::State& state) { Frames(state, bench::CrowdedLoad(), 10); }
+void BM_DearestFrame(benchmark::State& state) { Frames(state, bench::DearestLoad(), 10); }
 
 BENCHMARK(BM_TypicalFrame)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_StressFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CrowdedFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DearestFrame)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FirstLevel)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MiddleLevel)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LastLevelFirstThousandFrames)->Unit(benchmark::kMillisecond);

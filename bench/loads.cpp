@@ -1,35 +1,31 @@
 #include "loads.h"
 
-#include <benchmark/benchmark.h>
+#include <algorithm>
 
-#include <cstdio>
-
+#include "game/key_codes.h"
 #include "game/layout.h"
 
 namespace flakmire::bench {
 
 using testing::TestGame;
 
-void Load::Keep() {
-  const Game& g = t->g;
+void Load::Keep(const Game& g) {
   scene = g.scene, troopers = g.Troopers, bullets = g.Bullets, copters = g.Copters, jets = g.Jets;
-  levelClock = g.LevelClock, gunAngle = g.GunAngle, wind = g.Wind;
+  cheats = g.cheats, levelClock = g.LevelClock, gunAngle = g.GunAngle, wind = g.Wind;
 }
 
 void Load::Restore() {
   Game& g = t->g;
   g.scene = scene, g.Troopers = troopers, g.Bullets = bullets, g.Copters = copters, g.Jets = jets;
-  g.LevelClock = levelClock, g.GunAngle = gunAngle, g.Wind = wind, g.WindDrift = wind / 1000;
+  g.cheats = cheats, g.LevelClock = levelClock, g.GunAngle = gunAngle, g.Wind = wind;
+  g.WindDrift = wind / 1000;
   g.Points = 1000000, g.Dead = false, g.FastFrame = true;
 }
 
-int Load::Objects() const {
-  int shown = 0;
-  const auto count = [&shown](const auto& array) {
-    for (int i = 1; i <= array.UpperBound(); ++i) shown += array[i].Visible;
-  };
-  count(scene.imgCopter), count(scene.imgJet), count(scene.imgTrooper), count(scene.imgBullet);
-  return shown;
+const Scene& Load::ToPaint() {
+  Restore();
+  if (unsized) RunFrame(t->g);
+  return t->g.scene;
 }
 
 namespace {
@@ -41,6 +37,47 @@ void Gunner(TestGame& t) {
     Form_KeyDown(g, key_code::B);
   };
 }
+
+constexpr int SweepYields = 60;  // a sweep from one side to the other: 240 frames
+
+}  // namespace
+
+void Play(TestGame& t, const RealPlay& play, const std::function<bool(const Game&, long)>& frame) {
+  t.Seed(play.seed);
+  Game& g = t.g;
+  g.cheats.Set(Cheat::Invincibility, true);
+  g.cheats.Set(Cheat::Free, true);
+  g.cheats.Set(Cheat::BigExplosions, play.bigExplosions);
+  g.Points = 1000000;
+  t.onYield = [&t, yield = 0]() mutable {
+    t.down = {(yield++ / SweepYields) % 2 == 0 ? key_code::Right : key_code::Left};
+    Form_KeyDown(t.g, key_code::X);
+  };
+  for (long n = 1;; ++n) {
+    RunFrame(g);
+    if (!frame(g, n)) return;
+  }
+}
+
+int Shown(const Scene& scene) {
+  int shown = 0;
+  const auto count = [&shown](const auto& array) {
+    for (int i = 1; i <= array.UpperBound(); ++i) shown += array[i].Visible;
+  };
+  count(scene.imgCopter), count(scene.imgJet), count(scene.imgTrooper), count(scene.imgBullet);
+  return shown;
+}
+
+double RoundArea(const Scene& scene) {
+  double area = 0;
+  for (int i = 1; i <= scene.imgBullet.UpperBound(); ++i) {
+    const Shape& s = scene.imgBullet[i];
+    if (s.Visible) area += 3.14159265 / 4 * s.Width * s.Height;
+  }
+  return area;
+}
+
+namespace {
 
 Load MakeTypical() {
   Load load;
@@ -86,40 +123,40 @@ Load MakeStress() {
   }
   Gunner(t);
   load.Keep();
+  load.unsized = true;
   return load;
 }
 
-}  // namespace
+// The frames of the real plays, found by bench/real_play with its defaults and --big.
+constexpr RealPlay Busy{1, false}, Big{3, true};
+constexpr long CrowdedFrame = 104274;  // 887 things
+constexpr long DearestFrame = 118078;  // 356 things, 4.0 million px² of round shapes
+constexpr long BigFrame = 118035;      // 321 things, 60.5 million px² of round shapes
 
-namespace {
-
-class FrameShareReporter final : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      const auto frames = run.counters.find("frames");
-      if (frames == run.counters.end() || frames->second.value <= 0) continue;
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
-      const double seconds =
-          run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-      std::printf("    %s: %.3f%% of the 15.6 ms frame\n", run.benchmark_name().c_str(),
-                  100 * seconds / frames->second.value / FrameSeconds);
-    }
-    std::fflush(stdout);
-  }
+struct PlayedLoads {
+  Load crowded, dearest, big;
 };
 
-}  // namespace
-
-int RunWithFrameShares(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  FrameShareReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+PlayedLoads FromPlays() {
+  PlayedLoads loads;
+  Play(*loads.crowded.t, Busy, [&loads](const Game& g, long n) {
+    if (n == CrowdedFrame) loads.crowded.Keep(g);
+    if (n == DearestFrame) loads.dearest.Keep(g);
+    return n < std::max(CrowdedFrame, DearestFrame);
+  });
+  Play(*loads.big.t, Big, [&loads](const Game& g, long n) {
+    if (n == BigFrame) loads.big.Keep(g);
+    return n < BigFrame;
+  });
+  return loads;
 }
+
+PlayedLoads& Played() {
+  static PlayedLoads loads = FromPlays();
+  return loads;
+}
+
+}  // namespace
 
 Load& TypicalLoad() {
   static Load load = MakeTypical();
@@ -130,5 +167,13 @@ Load& StressLoad() {
   static Load load = MakeStress();
   return load;
 }
+
+}  // namespace flakmire::bench
+
+namespace flakmire::bench {
+
+Load& CrowdedLoad() { return Played().crowded; }
+Load& DearestLoad() { return Played().dearest; }
+Load& BigExplosionsLoad() { return Played().big; }
 
 }  // namespace flakmire::bench

@@ -1,7 +1,8 @@
 // How long painting one frame takes with the real painter, into an image of the playfield's size
-// on Qt's offscreen platform, at the loads of frame_bench; and its share of the 15.6 ms frame.
-// The window itself also hands the painted pixels to the display server, which this
-// leaves out.
+// on Qt's offscreen platform, at the loads of bench/loads.h; and its share of the 15.6 ms frame.
+// Each load is painted by the painter as it is (BM_Paint...) and by the plain painter, which
+// paints every round shape whole (BM_Paint...Plain), in the same run. The window itself also
+// hands the painted pixels to the display server, which this leaves out.
 
 #include <benchmark/benchmark.h>
 
@@ -9,6 +10,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <string>
 
 #include "desktop/dirty_region.h"
 #include "desktop/pictures.h"
@@ -20,29 +22,26 @@
 namespace flakmire {
 namespace {
 
-void PaintAt(benchmark::State& state, bench::Load& load) {
-  load.Restore();
-  RunFrame(load.t->g);  // sizes the explosions
+void PaintAt(benchmark::State& state, bench::Load& load, bool plain) {
+  const Scene& scene = load.ToPaint();
   Pictures pictures;
-  const ScenePainter painter(pictures);
+  ScenePainter painter(pictures, plain);
   QImage image(PlayfieldWidth, PlayfieldHeight, QImage::Format_RGB32);
   for (auto _ : state) {
     QPainter p(&image);
-    painter.Paint(p, load.t->g.scene);
+    painter.Paint(p, scene);
   }
   benchmark::DoNotOptimize(image.constBits());
-  state.counters["objects"] = load.Objects();
+  state.counters["objects"] = bench::Shown(scene);
+  state.counters["round Mpx2"] = bench::RoundArea(scene) / 1e6;
   state.counters["frames"] = 1;
 }
-
-void BM_PaintTypical(benchmark::State& state) { PaintAt(state, bench::TypicalLoad()); }
-void BM_PaintStress(benchmark::State& state) { PaintAt(state, bench::StressLoad()); }
 
 // What the window paints in play: only the places that changed from one frame to the next.
 void ChangedAt(benchmark::State& state, bench::Load& load) {
   load.Restore();
   Pictures pictures;
-  const ScenePainter painter(pictures);
+  ScenePainter painter(pictures);
   DirtyRegion changes(pictures.Sizes(), QFontMetrics(painter.LabelFont()).maxWidth());
   Game& g = load.t->g;
   RunFrame(g), changes.Update(g.scene), RunFrame(g), changes.Update(g.scene);
@@ -63,13 +62,27 @@ void ChangedAt(benchmark::State& state, bench::Load& load) {
   state.counters["frames"] = 1;
 }
 
-void BM_PaintTypicalChanged(benchmark::State& state) { ChangedAt(state, bench::TypicalLoad()); }
-void BM_PaintStressChanged(benchmark::State& state) { ChangedAt(state, bench::StressLoad()); }
-
-BENCHMARK(BM_PaintTypical)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_PaintStress)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_PaintTypicalChanged)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_PaintStressChanged)->Unit(benchmark::kMicrosecond);
+void Register() {
+  const std::pair<const char*, bench::Load& (*)()> loads[] = {
+      {"Typical", bench::TypicalLoad},
+      {"Stress", bench::StressLoad},
+      {"Crowded", bench::CrowdedLoad},
+      {"Dearest", bench::DearestLoad},
+      {"BigExplosions", bench::BigExplosionsLoad}};
+  for (const auto& [name, load] : loads) {
+    for (bool plain : {false, true}) {
+      benchmark::RegisterBenchmark(
+          (std::string("BM_Paint") + name + (plain ? "Plain" : "")).c_str(),
+          [load, plain](benchmark::State& state) { PaintAt(state, load(), plain); })
+          ->Unit(benchmark::kMicrosecond);
+    }
+  }
+  for (const auto& [name, load] : {loads[0], loads[1]}) {
+    benchmark::RegisterBenchmark((std::string("BM_Paint") + name + "Changed").c_str(),
+                                 [load](benchmark::State& state) { ChangedAt(state, load()); })
+        ->Unit(benchmark::kMicrosecond);
+  }
+}
 
 }  // namespace
 }  // namespace flakmire
@@ -77,5 +90,6 @@ BENCHMARK(BM_PaintStressChanged)->Unit(benchmark::kMicrosecond);
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  flakmire::Register();
   return flakmire::bench::RunWithFrameShares(argc, argv);
 }

@@ -86,10 +86,12 @@ void PaintLabel(QPainter& p, const QFont& font, const Label& l) {
 void PaintBanner(QPainter& p, const QFont& font, const Label& l) {
   if (!l.Visible) return;
   p.setFont(font);
-  const QString text = QString::fromLatin1(l.Caption.data(), static_cast<qsizetype>(l.Caption.size()));
+  const QString text =
+      QString::fromLatin1(l.Caption.data(), static_cast<qsizetype>(l.Caption.size()));
   const QRectF box(l.Left, l.Top, l.Width, 80);
   p.setPen(LabelColor);
-  for (QPointF edge : {QPointF(-2, 0), QPointF(2, 0), QPointF(0, -2), QPointF(0, 2), QPointF(2, 2)}) {
+  for (QPointF edge :
+       {QPointF(-2, 0), QPointF(2, 0), QPointF(0, -2), QPointF(0, 2), QPointF(2, 2)}) {
     p.drawText(box.translated(edge), Qt::AlignHCenter | Qt::AlignTop, text);
   }
   p.setPen(BannerColor);
@@ -101,9 +103,26 @@ void PaintCopies(const Array& members, PaintOne paintOne) {
   for (int i = 1; i <= members.UpperBound(); ++i) paintOne(members[i]);
 }
 
+// Paints a shape clipped to a box; the box holds every pixel of it that shows.
+void PaintClipped(QPainter& p, const Shape& s, const QRect& box) {
+  if (p.hasClipping()) {
+    p.save();
+    p.setClipRect(box, Qt::IntersectClip);
+    PaintShape(p, s);
+    p.restore();
+    return;
+  }
+  p.setClipRect(box);
+  PaintShape(p, s);
+  p.setClipping(false);
+}
+
+QRect ToQRect(Box b) { return QRect(b.left, b.top, b.right - b.left, b.bottom - b.top); }
+
 }  // namespace
 
-ScenePainter::ScenePainter(const Pictures& pictures) : pictures_(pictures) {
+ScenePainter::ScenePainter(const Pictures& pictures, bool paintHidden)
+    : pictures_(pictures), paintHidden_(paintHidden) {
   labelFont_.setFamilies({"DejaVu Sans", "Liberation Sans", "Sans Serif"});
   labelFont_.setPointSizeF(LabelPointSize);
   labelFont_.setBold(true);
@@ -111,11 +130,11 @@ ScenePainter::ScenePainter(const Pictures& pictures) : pictures_(pictures) {
   bannerFont_.setPointSizeF(BannerPointSize);
 }
 
-void ScenePainter::Paint(QPainter& p, const Scene& s) const {
+void ScenePainter::Paint(QPainter& p, const Scene& s) {
   Paint(p, s, QRegion(0, 0, PlayfieldWidth, PlayfieldHeight));
 }
 
-void ScenePainter::Paint(QPainter& p, const Scene& s, const QRegion& area) const {
+void ScenePainter::Paint(QPainter& p, const Scene& s, const QRegion& area) {
   p.fillRect(QRect(0, 0, PlayfieldWidth, PlayfieldHeight), ToQColor(SkyColor));
   // Clipping a thing away costs nearly as much as drawing it: skip what lies outside the area.
   const auto sprite = [&](const Sprite& one) {
@@ -124,9 +143,19 @@ void ScenePainter::Paint(QPainter& p, const Scene& s, const QRegion& area) const
     if (area.intersects(box)) PaintSprite(p, pictures_, one);
   };
   const auto shape = [&](const Shape& one) {
-    const Box b = BoxOf(one);
-    if (area.intersects(QRect(b.left, b.top, b.right - b.left, b.bottom - b.top))) {
-      PaintShape(p, one);
+    if (area.intersects(ToQRect(BoxOf(one)))) PaintShape(p, one);
+  };
+  const auto bullets = [&](const ControlArray<Shape>& all) {
+    if (paintHidden_) return PaintCopies(all, shape);
+    hidden_.Find(all);
+    for (int i = 1; i <= all.UpperBound(); ++i) {
+      const QRect shown = ToQRect(hidden_.Shown(i));
+      if (shown.isEmpty() || !area.intersects(shown)) continue;
+      if (hidden_.WorthClipping(i)) {
+        PaintClipped(p, all[i], shown);
+      } else {
+        PaintShape(p, all[i]);
+      }
     }
   };
   const auto line = [&](const Line& one) {
@@ -148,7 +177,7 @@ void ScenePainter::Paint(QPainter& p, const Scene& s, const QRegion& area) const
       case Layer::Label1: label(s.Label1); break;
       case Layer::Parachutes: PaintCopies(s.imgPara, sprite); break;
       case Layer::Turret: shape(s.shpTurret); break;
-      case Layer::Bullets: PaintCopies(s.imgBullet, shape); break;
+      case Layer::Bullets: bullets(s.imgBullet); break;
       case Layer::GroundWire:
         for (int i : {0, 1, 3, 4}) sprite(s.Wire[i]);
         break;

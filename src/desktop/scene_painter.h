@@ -2,6 +2,8 @@
 
 #include <QFont>
 
+#include "desktop/hidden_shapes.h"
+
 class QPainter;
 class QRegion;
 
@@ -14,17 +16,21 @@ class Pictures;
 // nothing.
 class ScenePainter {
  public:
-  explicit ScenePainter(const Pictures& pictures);
+  // Round shapes that later ones hide are left out unless `paintHidden`: painting every one of
+  // them whole is the plain way, the reference that tests and benchmarks compare with.
+  explicit ScenePainter(const Pictures& pictures, bool paintHidden = false);
 
-  void Paint(QPainter& painter, const Scene& scene) const;
+  void Paint(QPainter& painter, const Scene& scene);
   // Paints only what touches the area, which the painter's clip must not exceed.
-  void Paint(QPainter& painter, const Scene& scene, const QRegion& area) const;
+  void Paint(QPainter& painter, const Scene& scene, const QRegion& area);
   const QFont& LabelFont() const { return labelFont_; }
 
  private:
   const Pictures& pictures_;
   QFont labelFont_;
   QFont bannerFont_;
+  bool paintHidden_;
+  HiddenShapes hidden_;
 };
 
 }  // namespace flakmire
