@@ -36,10 +36,11 @@ void KeyTracker::Release(int keyCode) {
 
 void KeyTracker::ReleaseAll() { down_.fill(false); }
 
-Form1::Form1()
+Form1::Form1(bool plainPainting)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
+      painter_(pictures_, plainPainting),
       changes_(pictures_.Sizes(), QFontMetrics(painter_.LabelFont()).maxWidth()),
       hiddenPointer_(Pictures::TransparentPointer()),
       place_(PlayfieldSize, PlayfieldSize) {

@@ -33,7 +33,9 @@ class Form1 final : public QWidget, public MainWindow {
   Q_OBJECT
 
  public:
-  Form1();
+  // `plainPainting` paints every round shape whole, as the window did before it left out the
+  // hidden ones: for measuring the difference.
+  explicit Form1(bool plainPainting = false);
 
   void Attach(Game& game) { game_ = &game; }
   KeyTracker& Keys() { return keys_; }
@@ -69,7 +71,7 @@ class Form1 final : public QWidget, public MainWindow {
   Game* game_ = nullptr;
   KeyTracker keys_;
   Pictures pictures_;
-  ScenePainter painter_{pictures_};
+  ScenePainter painter_;
   DirtyRegion changes_;
   QCursor hiddenPointer_;
   PlayfieldPlace place_;

@@ -1,16 +1,22 @@
 // Plays a chosen moment of the game in the real window, from a fixed seed and a scripted gunner,
 // then holds that frame so that it can be looked at and photographed under Xvfb.
 //
-//   flakmire_showcase shells | explosion | busy-sky | pyramid | death [SEED]
+//   flakmire_showcase shells | explosion | smoke-pile | busy-sky | pyramid | death [SEED]
+//                     [--plain] [--repaint SECONDS]
 //
 // The clock runs as fast as the machine allows until the held frame, so a scene of a thousand
-// frames is ready in a moment.
+// frames is ready in a moment. --plain paints every round shape whole, as the window did before
+// it left out the hidden ones; --repaint repaints the held frame whole 64 times a second for that
+// long, then prints the frames and the processor time they took, and closes the window.
 
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "desktop/form1.h"
 #include "desktop/qt_ports.h"
@@ -46,6 +52,8 @@ class ScriptedPump final : public EventPump {
   std::function<void(Game&, int yield)> script;  // anything else the scene does at a yield
   int holdAtYield = 0;
   Game* game = nullptr;
+  Form1* window = nullptr;
+  double repaintSeconds = 0;
 
   void ProcessEvents() override {
     ++yields_;
@@ -57,11 +65,39 @@ class ScriptedPump final : public EventPump {
     if (yields_ == holdAtYield) {
       std::printf("holding frame %d\n", 4 * yields_);
       std::fflush(stdout);
+      if (repaintSeconds > 0) RepaintHeldFrame();
       while (!game->Unloaded) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
   }
 
  private:
+  static double ProcessSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+  }
+
+  // What painting the held frame costs the program, frame after frame.
+  void RepaintHeldFrame() {
+    QTimer timer;
+    timer.setTimerType(Qt::PreciseTimer);
+    const double start = ProcessSeconds();
+    const int frames = static_cast<int>(repaintSeconds * 64);
+    int painted = 0;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+      window->repaint();
+      if (++painted == frames) {
+        timer.stop();
+        const double ms = 1000 * (ProcessSeconds() - start) / painted;
+        std::printf("repainted %d frames, %.3f ms of processor time each\n", painted, ms);
+        std::fflush(stdout);
+        window->close();
+      }
+    });
+    timer.start(1000 / 64);
+    while (!game->Unloaded) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
+
   int yields_ = 0;
 };
 
@@ -98,6 +134,21 @@ const std::map<std::string, Scene> Scenes = {
         CreateBullet(g, 250, 250, FireExplosion, 0);
         CreateBullet(g, 560, 250, SmokeExplosion, 0);
         pump.holdAtYield = 38;  // frame 152: life 148, 140 px across
+      }}},
+    // Some 220 explosions piled on each other at every size, most of them smoke, as in the
+    // dearest frames of real play: the big shell's smoke spreading from trooper to trooper.
+    {"smoke-pile",
+     {5,
+      [](Game&, ScriptedPump& pump) {
+        pump.script = [](Game& game, int yield) {
+          if (yield < 20 || yield > 75) return;
+          for (int k = 0; k < 4; ++k) {
+            const float x = 560 + 140 * (game.ports.random.Rnd() - 0.5f);
+            const float y = 150 + 120 * (game.ports.random.Rnd() - 0.5f);
+            CreateBullet(game, x, y, k == 0 ? FireExplosion : SmokeExplosion, 0);
+          }
+        };
+        pump.holdAtYield = 78;  // frame 312: lives 68 to 288, up to 140 px across
       }}},
     // Helicopters both ways, jets, troopers falling and under their canopies. Jets only come
     // once the helicopters' phase is over, so the scene skips the quiet time between them.
@@ -155,17 +206,31 @@ const std::map<std::string, Scene> Scenes = {
 int main(int argc, char** argv) {
   using namespace flakmire;
   QApplication app(argc, argv);
-  const auto scene = argc >= 2 ? Scenes.find(argv[1]) : Scenes.end();
-  if (scene == Scenes.end() || argc > 3) {
+  std::vector<std::string> words;
+  bool plain = false;
+  double repaintSeconds = 0;
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = argv[i];
+    if (word == "--plain") {
+      plain = true;
+    } else if (word == "--repaint" && i + 1 < argc) {
+      repaintSeconds = std::stod(argv[++i]);
+    } else {
+      words.push_back(word);
+    }
+  }
+  const auto scene = !words.empty() ? Scenes.find(words[0]) : Scenes.end();
+  if (scene == Scenes.end() || words.size() > 2) {
     std::fprintf(stderr,
-                 "usage: flakmire_showcase shells|explosion|busy-sky|pyramid|death [SEED]\n");
+                 "usage: flakmire_showcase shells|explosion|smoke-pile|busy-sky|pyramid|death "
+                 "[SEED] [--plain] [--repaint SECONDS]\n");
     return 2;
   }
-  const std::uint64_t seed = argc == 3 ? std::stoull(argv[2]) : scene->second.seed;
+  const std::uint64_t seed = words.size() == 2 ? std::stoull(words[1]) : scene->second.seed;
 
   FastClock clock;
   SeededRandom random(seed);
-  Form1 form;
+  Form1 form(plain);
   NullTimers timers;
   ScriptedPump pump;
   NullDialogs dialogs;
@@ -173,6 +238,8 @@ int main(int argc, char** argv) {
   Game game(Ports{clock, random, form.Keys(), form, timers, pump, dialogs, music, "."});
   form.Attach(game);
   pump.game = &game;
+  pump.window = &form;
+  pump.repaintSeconds = repaintSeconds;
 
   ResetGame(game);
   game.cheats.Set(Cheat::Invincibility, true);  // nothing ends the scene early
