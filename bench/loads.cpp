@@ -128,10 +128,10 @@ Load MakeStress() {
 }
 
 // The frames of the real plays, found by bench/real_play with its defaults and --big.
-constexpr RealPlay Busy{1, false}, Big{3, true};
-constexpr long CrowdedFrame = 104274;  // 887 things
-constexpr long DearestFrame = 118078;  // 356 things, 4.0 million px² of round shapes
-constexpr long BigFrame = 118035;      // 321 things, 60.5 million px² of round shapes
+constexpr RealPlay Busy{3, false}, Big{2, true};
+constexpr long CrowdedFrame = 80270;   // 973 things
+constexpr long DearestFrame = 102000;  // 319 things, 3.2 million px² of round shapes
+constexpr long BigFrame = 85867;       // 262 things, 51.8 million px² of round shapes
 
 struct PlayedLoads {
   Load crowded, dearest, big;
