@@ -9,12 +9,15 @@ namespace flakmire::bench {
 
 using testing::TestGame;
 
-void Load::Keep(const Game& g) {
+void Load::Keep(const TestGame& from) {
+  const Game& g = from.g;
+  now = from.now, random = from.seeded;
   scene = g.scene, troopers = g.Troopers, bullets = g.Bullets, copters = g.Copters, jets = g.Jets;
   cheats = g.cheats, levelClock = g.LevelClock, gunAngle = g.GunAngle, wind = g.Wind;
 }
 
 void Load::Restore() {
+  t->now = now, t->seeded = random;
   Game& g = t->g;
   g.scene = scene, g.Troopers = troopers, g.Bullets = bullets, g.Copters = copters, g.Jets = jets;
   g.cheats = cheats, g.LevelClock = levelClock, g.GunAngle = gunAngle, g.Wind = wind;
@@ -30,10 +33,11 @@ const Scene& Load::ToPaint() {
 
 namespace {
 
-// Fires at every yield and turns the gun from side to side.
+// Fires at every yield and turns the gun from side to side, a step a yield (of which the level
+// clock has 16 a second), so that a restored load plays on the same way each time.
 void Gunner(TestGame& t) {
-  t.onYield = [&g = t.g, step = 0]() mutable {
-    g.GunAngle = static_cast<float>((step++ % 160) - 80);
+  t.onYield = [&g = t.g] {
+    g.GunAngle = static_cast<float>(static_cast<int>(g.LevelClock * 16) % 160 - 80);
     Form_KeyDown(g, key_code::B);
   };
 }
@@ -139,13 +143,14 @@ struct PlayedLoads {
 
 PlayedLoads FromPlays() {
   PlayedLoads loads;
-  Play(*loads.crowded.t, Busy, [&loads](const Game& g, long n) {
-    if (n == CrowdedFrame) loads.crowded.Keep(g);
-    if (n == DearestFrame) loads.dearest.Keep(g);
+  const TestGame& busy = *loads.crowded.t;
+  Play(*loads.crowded.t, Busy, [&](const Game&, long n) {
+    if (n == CrowdedFrame) loads.crowded.Keep(busy);
+    if (n == DearestFrame) loads.dearest.Keep(busy);
     return n < std::max(CrowdedFrame, DearestFrame);
   });
-  Play(*loads.big.t, Big, [&loads](const Game& g, long n) {
-    if (n == BigFrame) loads.big.Keep(g);
+  Play(*loads.big.t, Big, [&loads](const Game&, long n) {
+    if (n == BigFrame) loads.big.Keep(*loads.big.t);
     return n < BigFrame;
   });
   return loads;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "fakes/test_game.h"
 
@@ -23,11 +24,14 @@ struct Load {
   Table<JetData> jets;
   Cheats cheats;
   float levelClock = 0, gunAngle = 0, wind = 0;
+  // The clock and the random source, so that the frames after a restore are the same each time.
+  float now = 0;
+  std::optional<SeededRandom> random;
   // Put into the tables by hand: a frame must size its explosions before it is painted.
   bool unsized = false;
 
-  void Keep() { Keep(t->g); }
-  void Keep(const Game& from);
+  void Keep() { Keep(*t); }
+  void Keep(const testing::TestGame& from);
   void Restore();  // not timed: copies the kept tables and scene back
   // Restores the load and returns the scene as it is painted.
   const Scene& ToPaint();
