@@ -19,6 +19,7 @@ void Load::Keep(const TestGame& from) {
 void Load::Restore() {
   t->now = now, t->seeded = random;
   Game& g = t->g;
+  g.LastFrameTime = now - t->tick;  // a frame ago: the next frame is a fast one
   g.scene = scene, g.Troopers = troopers, g.Bullets = bullets, g.Copters = copters, g.Jets = jets;
   g.cheats = cheats, g.LevelClock = levelClock, g.GunAngle = gunAngle, g.Wind = wind;
   g.WindDrift = wind / 1000;
