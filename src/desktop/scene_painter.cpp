@@ -103,15 +103,10 @@ void PaintCopies(const Array& members, PaintOne paintOne) {
   for (int i = 1; i <= members.UpperBound(); ++i) paintOne(members[i]);
 }
 
-// Paints a shape clipped to a box; the box holds every pixel of it that shows.
+// Paints a shape clipped to a box; the box holds every pixel of it that shows. Under a clip of
+// the caller's own (the window's changed region is the system's, not one) it paints it whole.
 void PaintClipped(QPainter& p, const Shape& s, const QRect& box) {
-  if (p.hasClipping()) {
-    p.save();
-    p.setClipRect(box, Qt::IntersectClip);
-    PaintShape(p, s);
-    p.restore();
-    return;
-  }
+  if (p.hasClipping()) return PaintShape(p, s);
   p.setClipRect(box);
   PaintShape(p, s);
   p.setClipping(false);
