@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "fakes/test_game.h"
 
@@ -65,6 +66,14 @@ void Play(testing::TestGame& t, const RealPlay& play,
 Load& CrowdedLoad();
 Load& DearestLoad();
 Load& BigExplosionsLoad();
+
+// Every load, with the name its benchmarks carry.
+inline constexpr std::pair<const char*, Load& (*)()> Loads[] = {
+    {"Typical", TypicalLoad},
+    {"Stress", StressLoad},
+    {"Crowded", CrowdedLoad},
+    {"Dearest", DearestLoad},
+    {"BigExplosions", BigExplosionsLoad}};
 
 int Shown(const Scene& scene);         // the things on show, aircraft to explosions
 double RoundArea(const Scene& scene);  // px² of the shells, drops and explosions on show

@@ -63,13 +63,7 @@ void ChangedAt(benchmark::State& state, bench::Load& load) {
 }
 
 void Register() {
-  const std::pair<const char*, bench::Load& (*)()> loads[] = {
-      {"Typical", bench::TypicalLoad},
-      {"Stress", bench::StressLoad},
-      {"Crowded", bench::CrowdedLoad},
-      {"Dearest", bench::DearestLoad},
-      {"BigExplosions", bench::BigExplosionsLoad}};
-  for (const auto& [name, load] : loads) {
+  for (const auto& [name, load] : bench::Loads) {
     for (bool plain : {false, true}) {
       benchmark::RegisterBenchmark(
           (std::string("BM_Paint") + name + (plain ? "Plain" : "")).c_str(),
@@ -77,7 +71,7 @@ void Register() {
           ->Unit(benchmark::kMicrosecond);
     }
   }
-  for (const auto& [name, load] : {loads[0], loads[1]}) {
+  for (const auto& [name, load] : {bench::Loads[0], bench::Loads[1]}) {
     benchmark::RegisterBenchmark((std::string("BM_Paint") + name + "Changed").c_str(),
                                  [load](benchmark::State& state) { ChangedAt(state, load()); })
         ->Unit(benchmark::kMicrosecond);
