@@ -33,8 +33,8 @@ int Up(float v) { return -Down(-v); }
 }  // namespace
 
 // For the rows from `top` to `bottom` (not included): the pixels whose centres lie within the
-// radius of (cx, cy), inside the playfield, from `from` to `to`, both included; none when
-// from > to. Branch-free arithmetic, so that the compiler can do several rows at once.
+// radius of (cx, cy), from `from` to `to`, both included, held to a pixel past the playfield;
+// none when from > to. Branch-free arithmetic, so that the compiler can do several rows at once.
 void HiddenShapes::Spans(float cx, float cy, float radius, int top, int bottom, Ends& from,
                          Ends& to) {
   const float r2 = radius * radius;
