@@ -1,4 +1,4 @@
-// A gamepad without hardware: SDL's virtual controller presses buttons and moves the stick; the
+// A gamepad without hardware: SDL's virtual controller presses buttons and moves the sticks; the
 // main window's key state and its key-downs follow, and the high-score window's play button.
 
 #include "desktop/gamepad.h"
@@ -18,6 +18,16 @@
 namespace flakmire::testing {
 namespace {
 
+// The pad's buttons, and steps beside them: a stick's axis moved (in SDL's order of axes), the pad
+// pulled out or put back in, a window made active: another of the program's, the main window, the
+// high-score window, a message box over it.
+constexpr int A = SDL_CONTROLLER_BUTTON_A, B = SDL_CONTROLLER_BUTTON_B, X = SDL_CONTROLLER_BUTTON_X,
+              Y = SDL_CONTROLLER_BUTTON_Y, Start = SDL_CONTROLLER_BUTTON_START,
+              Back = SDL_CONTROLLER_BUTTON_BACK, DLeft = SDL_CONTROLLER_BUTTON_DPAD_LEFT,
+              DRight = SDL_CONTROLLER_BUTTON_DPAD_RIGHT, DUp = SDL_CONTROLLER_BUTTON_DPAD_UP,
+              Guide = SDL_CONTROLLER_BUTTON_GUIDE;
+enum Step { LeftX = 100, LeftY, RightX, Unplug, Plug, ToOther, ToMain, ToScores, ToBox };
+
 class GamepadTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -25,192 +35,129 @@ class GamepadTest : public ::testing::Test {
     form.Attach(g);
     ResetGame(g);
     scores.Attach(hs);
+    scores.setModal(true);
     hs.OnPlay([this] { ++plays; });
-    Activate(form);
-    Plug();
+    Do(ToMain, 0), Do(Plug, 0);
   }
-  void TearDown() override { Unplug(); }
 
   static void Activate(QWidget& window) {
     window.show();
     window.activateWindow();
-    for (int i = 0; i < 100 && !window.isActiveWindow(); ++i) QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
   }
-  void Plug() {
+  void Do(int step, int value) {
     SDL_VirtualJoystickDesc desc{};
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    device = SDL_JoystickAttachVirtualEx(&desc);
-    joystick = SDL_JoystickOpen(device);
+    switch (step) {
+      case Plug:
+        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        desc.naxes = SDL_CONTROLLER_AXIS_MAX, desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+        joystick = SDL_JoystickOpen(device = SDL_JoystickAttachVirtualEx(&desc));
+        break;
+      case Unplug: SDL_JoystickClose(joystick), SDL_JoystickDetachVirtual(device); break;
+      case ToOther: Activate(other); break;
+      case ToMain: Activate(form); break;
+      case ToScores: Activate(scores); break;
+      case ToBox: box.open(), Activate(box); break;
+      case LeftX:
+      case LeftY:
+      case RightX:
+        SDL_JoystickSetVirtualAxis(joystick, step - LeftX, static_cast<Sint16>(value));
+        break;
+      default: SDL_JoystickSetVirtualButton(joystick, step, static_cast<Uint8>(value));
+    }
     pad.Poll();
   }
-  void Unplug() {
-    if (joystick == nullptr) return;
-    SDL_JoystickClose(joystick);
-    SDL_JoystickDetachVirtual(device);
-    joystick = nullptr;
-    pad.Poll();
-  }
-  void Push(int button, bool down) {
-    SDL_JoystickSetVirtualButton(joystick, button, down ? 1 : 0);
-    pad.Poll();
-  }
-  void Tilt(int x, int axis = SDL_CONTROLLER_AXIS_LEFTX) {
-    SDL_JoystickSetVirtualAxis(joystick, axis, static_cast<Sint16>(x));
-    pad.Poll();
-  }
-  // The game's keys, as the key buffer writes them: < left, > right, ~ the key left of 1.
-  static char Name(int key) {
-    return key == key_code::Left    ? '<'
-           : key == key_code::Right ? '>'
-           : key == key_code::Tilde ? '~'
-                                    : static_cast<char>(key);
-  }
-  std::string Held() {
-    std::string held;
+  // The game's keys held, then its key-downs since the last look (< left, > right, ~ the key left
+  // of 1, letters as themselves), then a ! for each press of the high-score window's Play.
+  std::string Seen() {
+    const auto name = [](int key) {
+      return key == key_code::Left    ? '<'
+             : key == key_code::Right ? '>'
+             : key == key_code::Tilde ? '~'
+                                      : static_cast<char>(key);
+    };
+    std::string seen;
     for (int key : {key_code::Left, key_code::Right, key_code::B, key_code::V, key_code::C,
                     key_code::X, key_code::P, key_code::Tilde}) {
-      if (form.Keys().IsDown(key)) held += Name(key);
+      if (form.Keys().IsDown(key)) seen += name(key);
     }
-    return held;
-  }
-  // The key-downs since the last call, oldest first (at most twelve).
-  std::string Downs() {
-    std::string downs;
+    seen += '/';
     for (char c : g.KeyBuffer) {
-      if (c != ' ') downs += Name(static_cast<unsigned char>(c));
+      if (c != ' ') seen += name(static_cast<unsigned char>(c));
     }
     g.KeyBuffer.clear();
-    return downs;
+    return seen + std::string(std::exchange(plays, 0), '!');
   }
   static void Wait(int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit), loop.exec();
   }
 
   FakePorts fake;
   Form1 form;
+  QWidget other;
   Game g{Ports{fake, fake, form.Keys(), form, fake, fake, fake, fake, "."}};
   FakeDesk desk;
   Form2 scores{&form};
+  QMessageBox box{QMessageBox::NoIcon, "", "", QMessageBox::Ok, &scores};
   HighScores hs{ScorePorts{desk, desk, desk, scores, "/opt/bin", "/opt/share"}};
-  Gamepad pad{form, scores};
-  int plays = 0;
-  int device = -1;
+  Gamepad pad{form, scores};  // its end ends SDL, and the virtual pad with it
+  int plays = 0, device = -1;
   SDL_Joystick* joystick = nullptr;
 };
 
-TEST_F(GamepadTest, EachButtonIsOneKeyDownAndHoldsItsKeyUntilLetGo) {
-  const std::pair<int, const char*> buttons[] = {
-      {SDL_CONTROLLER_BUTTON_A, "B"},         {SDL_CONTROLLER_BUTTON_B, "V"},
-      {SDL_CONTROLLER_BUTTON_X, "C"},         {SDL_CONTROLLER_BUTTON_Y, "X"},
-      {SDL_CONTROLLER_BUTTON_START, "P"},     {SDL_CONTROLLER_BUTTON_BACK, "~"},
-      {SDL_CONTROLLER_BUTTON_DPAD_LEFT, "<"}, {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, ">"},
-      {SDL_CONTROLLER_BUTTON_GUIDE, ""},      {SDL_CONTROLLER_BUTTON_DPAD_UP, ""}};
-  Downs();
-  for (const auto& [button, key] : buttons) {
-    Push(button, true);
-    EXPECT_EQ(Held() + "," + Downs(), std::string(key) + "," + key) << "pressed " << button;
-    Push(button, false);
-    EXPECT_EQ(Held() + Downs(), "") << "let go " << button;
+// Legend: step (a button or the above), value, then what is seen (see Seen).
+TEST_F(GamepadTest, TheGameSeesThePadAsTheKeysItKnowsInTheWindowThatIsActive) {
+  // clang-format off
+  const std::tuple<int, int, const char*> steps[] = {
+      // each button: one key-down, its key held until let go; a button of nothing does nothing
+      {A, 1, "B/B"}, {A, 0, "/"}, {B, 1, "V/V"}, {B, 0, "/"}, {X, 1, "C/C"}, {X, 0, "/"},
+      {Y, 1, "X/X"}, {Y, 0, "/"}, {Start, 1, "P/P"}, {Start, 0, "/"}, {Back, 1, "~/~"},
+      {Back, 0, "/"}, {DLeft, 1, "</<"}, {DLeft, 0, "/"}, {DRight, 1, ">/>"}, {DRight, 0, "/"},
+      {Guide, 1, "/"}, {DUp, 1, "/"},
+      // the left stick turns once pushed to 12000 and rests only back within 8000, either way
+      {LeftX, 11999, "/"}, {LeftX, 12000, ">/>"}, {LeftX, 8001, ">/"}, {LeftX, 11999, ">/"},
+      {LeftX, 8000, "/"}, {LeftX, -11999, "/"}, {LeftX, -12000, "</<"}, {LeftX, -8001, "</"},
+      {LeftX, -8000, "/"}, {LeftX, 32767, ">/>"}, {LeftX, -10000, "/"}, {LeftX, 20000, ">/>"},
+      {LeftX, -32768, "</<"}, {LeftY, 32767, "</"}, {RightX, 32767, "</"},
+      // the d-pad and the stick hold the same key: it comes up when both let go
+      {DLeft, 1, "</<"}, {LeftX, 0, "</"}, {DLeft, 0, "/"},
+      // keys come up when the pad goes, or the main window loses the keyboard; a button held
+      // since, or pressed while another window is active, is not pressed until pressed again
+      {A, 1, "B/B"}, {LeftX, -20000, "<B/<"}, {Unplug, 0, "/"}, {Plug, 0, "/"}, {Y, 1, "X/X"},
+      {ToOther, 0, "/"}, {X, 1, "/"}, {LeftX, 20000, "/"}, {ToMain, 0, "/"}, {B, 1, "V/V"},
+      {Y, 0, "V/"}, {Y, 1, "VX/X"},
+      // the high-score window takes only Play, from A or Start; nothing behind a message box
+      {ToScores, 0, "/"}, {B, 0, "/"}, {B, 1, "/"}, {A, 1, "/!"}, {A, 0, "/"}, {ToMain, 0, "/"}, {ToScores, 0, "/"}, {Start, 1, "/!"},
+      {Start, 0, "/"}, {ToMain, 0, "/"}, {ToScores, 0, "/"}, {ToBox, 0, "/"}, {A, 1, "/"}};
+  // clang-format on
+  Seen();
+  for (const auto& [step, value, seen] : steps) {
+    Do(step, value);
+    EXPECT_EQ(Seen(), seen) << "step " << step << " " << value;
   }
 }
 
-// Legend: the stick's x, then the turning key held after it and the key-downs it made.
-TEST_F(GamepadTest, TheStickTurnsPastTheDeadZoneAndRestsOnlyWellInsideIt) {
-  const std::tuple<int, const char*, const char*> moves[] = {
-      {11999, "", ""},  {12000, ">", ">"},  {8001, ">", ""},    {11999, ">", ""}, {8000, "", ""},
-      {-11999, "", ""}, {-12000, "<", "<"}, {-8001, "<", ""},   {-8000, "", ""},  {32767, ">", ">"},
-      {-10000, "", ""}, {20000, ">", ">"},  {-32768, "<", "<"}, {0, "", ""}};
-  Downs();
-  for (const auto& [x, held, downs] : moves) {
-    Tilt(x);
-    EXPECT_EQ(Held() + "," + Downs(), std::string(held) + "," + downs) << "x " << x;
-  }
-  // The d-pad and the stick hold the same key: it comes up when both let go.
-  Push(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
-  Tilt(-20000);
-  Push(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
-  EXPECT_EQ(Held(), "<");
-  Tilt(0);
-  Downs();
-  for (int axis : {SDL_CONTROLLER_AXIS_LEFTY, SDL_CONTROLLER_AXIS_RIGHTX}) Tilt(-32768, axis);
-  EXPECT_EQ(Held() + Downs(), "") << "only the left stick's x turns";
-}
-
-TEST_F(GamepadTest, KeysComeUpWhenThePadGoesOrTheWindowLosesTheKeyboard) {
-  Push(SDL_CONTROLLER_BUTTON_A, true);
-  Tilt(-20000);
-  Unplug();
-  EXPECT_EQ(Held(), "") << "unplugged";
-
-  Plug();
-  Push(SDL_CONTROLLER_BUTTON_Y, true);
-  QWidget other;
-  Activate(other);
-  EXPECT_EQ(Held(), "") << "another window has the keyboard";
-  Downs();
-  Push(SDL_CONTROLLER_BUTTON_X, true);
-  Tilt(20000);
-  EXPECT_EQ(Held() + Downs(), "") << "nothing reaches a window that is not active";
-  Activate(form);
-  Push(SDL_CONTROLLER_BUTTON_B, true);
-  EXPECT_EQ(Held(), "V") << "buttons held since are not pressed again";
-  Push(SDL_CONTROLLER_BUTTON_Y, false);
-  Push(SDL_CONTROLLER_BUTTON_Y, true);
-  EXPECT_EQ(Held(), "VX") << "until they are";
-}
-
-TEST_F(GamepadTest, TheHighScoreWindowTakesOnlyPlayFromAOrStart) {
-  for (int button :
-       {SDL_CONTROLLER_BUTTON_B, SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_START}) {
-    scores.setModal(true);
-    Activate(scores);
-    Downs();
-    Push(button, true);
-    EXPECT_EQ(plays, button == SDL_CONTROLLER_BUTTON_B ? 0 : 1) << button;
-    EXPECT_EQ(Held() + Downs(), "") << button;
-    plays = 0;
-    scores.hide();
-    Activate(form);
-    Push(button, false);
-  }
-  // A message box over the high-score window, as the name prompt is: neither window gets it.
-  scores.setModal(true);
-  Activate(scores);
-  QTimer::singleShot(0, [this] {
-    Push(SDL_CONTROLLER_BUTTON_A, true);
-    QApplication::activeModalWidget()->close();
-  });
-  QMessageBox(QMessageBox::NoIcon, "", "", QMessageBox::Ok, &scores).exec();
-  EXPECT_EQ(plays + Held().size(), 0u) << "a message box is up";
-}
-
-// Auto-repeat: a held fire button repeats after a delay, as a held key does; other buttons don't,
-// nor take the repeat from it.
-TEST_F(GamepadTest, AHeldFireButtonRepeatsAfterADelayUntilLetGo) {
-  Downs();
-  SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_A, 1);
+// Read by the poll's timer; only fire buttons repeat, and Start does not take the repeat from A.
+TEST_F(GamepadTest, AHeldFireButtonRepeatsAfterADelayUntilLetGoOrTheFocusLeaves) {
+  Seen();
+  SDL_JoystickSetVirtualButton(joystick, A, 1);
   Wait(100);
-  EXPECT_EQ(Downs(), "B") << "the timer polls a pad that is in";
-  Push(SDL_CONTROLLER_BUTTON_START, true);
+  EXPECT_EQ(Seen(), "B/B");
+  Do(Start, 1);
   Wait(300);
-  EXPECT_EQ(Downs(), "P") << "no repeat before the delay";
+  EXPECT_EQ(Seen(), "BP/P") << "no repeat before the delay";
   Wait(250);
-  const std::string repeats = Downs();
-  EXPECT_GE(repeats.size(), 3u);
-  EXPECT_EQ(repeats, std::string(repeats.size(), 'B'));
-  Push(SDL_CONTROLLER_BUTTON_A, false);
+  const std::string repeats = Seen();
+  EXPECT_TRUE(repeats.size() >= 6 && repeats.find_first_not_of('B', 3) == std::string::npos)
+      << repeats;
+  Do(A, 0);
   Wait(100);
-  EXPECT_EQ(Downs(), "") << "let go";
-  Push(SDL_CONTROLLER_BUTTON_A, true);
-  QWidget other;
-  Activate(other);
+  EXPECT_EQ(Seen(), "P/") << "let go";
+  Do(A, 1), Do(ToOther, 0);
   Wait(600);
-  EXPECT_EQ(Downs(), "B") << "the focus left";
+  EXPECT_EQ(Seen(), "/B") << "the focus left";
 }
 
 }  // namespace
