@@ -123,14 +123,16 @@ TEST_F(GamepadTest, TheGameSeesThePadAsTheKeysItKnowsInTheWindowThatIsActive) {
       {LeftX, -32768, "</<"}, {LeftY, 32767, "</"}, {RightX, 32767, "</"},
       // the d-pad and the stick hold the same key: it comes up when both let go
       {DLeft, 1, "</<"}, {LeftX, 0, "</"}, {DLeft, 0, "/"},
-      // keys come up when the pad goes, or the main window loses the keyboard; a button held
-      // since, or pressed while another window is active, is not pressed until pressed again
+      // keys come up when the pad goes, or the main window loses the keyboard; an input held
+      // since, or pressed while another window is active, is not pressed until pressed again,
+      // nor holds a key that another input presses and lets go
       {A, 1, "B/B"}, {LeftX, -20000, "<B/<"}, {Unplug, 0, "/"}, {Plug, 0, "/"}, {Y, 1, "X/X"},
-      {ToOther, 0, "/"}, {X, 1, "/"}, {LeftX, 20000, "/"}, {ToMain, 0, "/"}, {B, 1, "V/V"},
-      {Y, 0, "V/"}, {Y, 1, "VX/X"},
+      {LeftX, 20000, ">X/>"}, {ToOther, 0, "/"}, {X, 1, "/"}, {ToMain, 0, "/"}, {B, 1, "V/V"},
+      {Y, 0, "V/"}, {Y, 1, "VX/X"}, {DRight, 1, ">VX/>"}, {DRight, 0, "VX/"},
       // the high-score window takes only Play, from A or Start; nothing behind a message box
-      {ToScores, 0, "/"}, {B, 0, "/"}, {B, 1, "/"}, {A, 1, "/!"}, {A, 0, "/"}, {ToMain, 0, "/"}, {ToScores, 0, "/"}, {Start, 1, "/!"},
-      {Start, 0, "/"}, {ToMain, 0, "/"}, {ToScores, 0, "/"}, {ToBox, 0, "/"}, {A, 1, "/"}};
+      {ToScores, 0, "/"}, {B, 0, "/"}, {B, 1, "/"}, {A, 1, "/!"}, {A, 0, "/"}, {ToMain, 0, "/"},
+      {ToScores, 0, "/"}, {Start, 1, "/!"}, {Start, 0, "/"}, {ToMain, 0, "/"},
+      {ToScores, 0, "/"}, {ToBox, 0, "/"}, {A, 1, "/"}};
   // clang-format on
   Seen();
   for (const auto& [step, value, seen] : steps) {
