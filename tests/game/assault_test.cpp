@@ -53,6 +53,7 @@ TEST(Assault, EachSideBuildsItsOwnPyramidFromItsOwnCountAndItsTopKillsTheGunner)
                         "200 '' | 427,463^ p1 427,440^ p2 440,463^ p3 469,463", {2, 3}}}) {
     // clang-format on
     for (int side : {-1, 1}) {
+      SCOPED_TRACE(side < 0 ? "left" : "right");
       TestGame t;
       for (int place : r.places)
         t.Put({true, 388.0f + side * 42, StandingY, 0, 0, ChuteGone, side * place});
@@ -60,8 +61,7 @@ TEST(Assault, EachSideBuildsItsOwnPyramidFromItsOwnCountAndItsTopKillsTheGunner)
       int frames = 0;
       while (frames < r.frames && !t.g.Dead) t.Frame(), ++frames;
       EXPECT_EQ(Text("%d '%s'", frames, t.g.DeathMethod.c_str()) + InUse(t.g) + " |" + Ground(t.g),
-                side < 0 ? r.left : r.right)
-          << (side < 0 ? "left" : "right");
+                side < 0 ? r.left : r.right);
     }
   }
 }
