@@ -22,7 +22,8 @@
 namespace flakmire::testing {
 namespace {
 
-// Then the cheat word typed there opens the panel, whose tick switches Rapid Fire on.
+// Keys reach the game only at the loop's yields, every repeat a press; the cheat word typed there
+// opens the panel, whose tick switches Rapid Fire on.
 TEST(Form1, KeysReachTheGameOnlyAtTheYieldsRepeatsArePressesAndTheCheatWordOpensThePanel) {
   FakePorts fake;  // all but the window, its keys, the event pump and the cheat panel
   Form1 form;
@@ -68,6 +69,26 @@ TEST(Form1, KeysReachTheGameOnlyAtTheYieldsRepeatsArePressesAndTheCheatWordOpens
 // A run in play pauses when the keyboard leaves the game for another program (a window that is no
 // widget of the game stands for one), not for one of the game's own windows; a run already paused
 // stays paused. The real thing: tests/e2e/focus.sh.
+// The death's window comes 2.5 s after it, and the pointer goes after 4 s of rest (Qt may fire a
+// timer 5% early; a loaded machine, late).
+TEST(QtTimers, TheHighScoresComeTwoAndAHalfSecondsAfterTheDeathAndThePointerGoesAfterFour) {
+  FakePorts fake;
+  Game g{fake.ports()};
+  QtTimers timers;
+  timers.Attach(g);  // the pointer's timer runs from the start
+  timers.SetEnabled(TimerId::tmrDead, true);
+  QElapsedTimer clock;
+  clock.start();
+  qint64 shown = 0, hidden = 0;
+  while ((!shown || !hidden) && clock.elapsed() < 6000) {
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    if (!shown && fake.modals) shown = clock.elapsed();
+    if (!hidden && fake.pointer == Pointer::Hidden) hidden = clock.elapsed();
+  }
+  EXPECT_TRUE(shown >= 2375 && shown < 3100) << shown << " ms";
+  EXPECT_TRUE(hidden >= 3800 && hidden < 4600) << hidden << " ms";
+}
+
 TEST(Form1, ARunPausesWhenTheKeyboardLeavesTheGameForAnotherProgram) {
   FakePorts fake;
   Form1 form;
