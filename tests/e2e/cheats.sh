@@ -8,11 +8,7 @@ close_window=$2
 . "$(dirname "$0")/xvfb_session.sh"
 start_display
 
-"$program" &
-program_pid=$!
-window=$(find_window '^Flakmire  Level: 1$') || fail "no window titled 'Flakmire  Level: 1'"
-scores=$(find_window '^High Scores$') || fail "no high-score window before the first run"
-xdotool windowfocus --sync "$scores" key Return
+start_run "$program"
 sleep 1
 
 # shells NAME: holds B for 0.15 s (less than a key's repeat delay, and too short
