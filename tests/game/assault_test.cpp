@@ -20,13 +20,14 @@ std::string Ground(const Game& g) {
 }
 
 // Troopers in the left pyramid's places, then troopers standing at these x left of the gun;
-// mirrored on the right (x to 776 - x, about the middle of 384 and 392). Frames until the gunner
-// dies, at most `frames`. Seen: the frames, the kill cause, the projectiles in use, "|", the
-// troopers.
+// mirrored on the right, x to `about` - x: 776 mirrors the bounds of the count (384 and 392), 774
+// the walkers' marks. Frames until the gunner dies, at most `frames`. Seen: the frames, the kill
+// cause, the projectiles in use, "|", the troopers.
 struct AssaultRow {
   std::vector<float> standing;
   int frames;
   const char *left, *right;
+  float about = 776;
   std::vector<int> places = {};
 };
 
@@ -39,9 +40,11 @@ TEST(Assault, EachSideBuildsItsOwnPyramidFromItsOwnCountAndItsTopKillsTheGunner)
       AssaultRow{{345.8f, 330, 300, 320, 470, 460, 450}, 500,
        "372 '1' -1@396,440/299 | 346,463^ p-1 346,440^ p-2 361,417 p-4 330.8,463^ "
            "470.2,463 460.2,463 450.2,463",
-       "412 '1' -1@396,440/299 | 427,463^ p1 427,440^ p2 408,417 p4 440.3,463^ "
-           "305.9,463 315.9,463 325.8,463"},
-      // 384 and 392 count for neither side; the fourth who counts is the nearest and joins.
+       "372 '1' -1@396,440/299 | 427,463^ p1 427,440^ p2 408,417 p4 440.3,463^ "
+           "303.9,463 313.9,463 323.8,463", 774},
+      // 384 and 392 count for neither side, nor walk; a fourth who counts is the nearest and joins.
+      {{300, 320, 340, 384}, 1, "1 '' | 300,463 320,463 340,463 384,463",
+                                "1 '' | 476,463 456,463 436,463 392,463"},
       {{300, 320, 340, 384, 383.9f}, 1, "1 '' | 300,463 320,463 340,463 384,463 384.1,463 p-1",
                                         "1 '' | 476,463 456,463 436,463 392,463 391.9,463 p1"},
       // A trooper killed on the edge coil still counts in that frame: the walker steps once.
@@ -50,14 +53,15 @@ TEST(Assault, EachSideBuildsItsOwnPyramidFromItsOwnCountAndItsTopKillsTheGunner)
                                "2 '' | 476,463 456,463 435.8,463"},
       // The members close up when one is shot; of equals the first in the table walks.
       {{300, 300}, 200, "200 '' | 346,463^ p-1 346,440^ p-2 331,463^ p-3 309,463",
-                        "200 '' | 427,463^ p1 427,440^ p2 440,463^ p3 469,463", {2, 3}}}) {
+                        "200 '' | 427,463^ p1 427,440^ p2 440,463^ p3 469,463", 776, {2, 3}}}) {
     // clang-format on
     for (int side : {-1, 1}) {
       SCOPED_TRACE(side < 0 ? "left" : "right");
       TestGame t;
       for (int place : r.places)
         t.Put({true, 388.0f + side * 42, StandingY, 0, 0, ChuteGone, side * place});
-      for (float x : r.standing) t.Put({true, side < 0 ? x : 776 - x, StandingY, 0, 0, ChuteGone});
+      for (float x : r.standing)
+        t.Put({true, side < 0 ? x : r.about - x, StandingY, 0, 0, ChuteGone});
       int frames = 0;
       while (frames < r.frames && !t.g.Dead) t.Frame(), ++frames;
       EXPECT_EQ(Text("%d '%s'", frames, t.g.DeathMethod.c_str()) + InUse(t.g) + " |" + Ground(t.g),
@@ -89,6 +93,7 @@ TEST(Assault, TheWireBeforeTheBunkerThrowsTheSlowBackFromItsMiddleAndKillsTheFas
     TestGame t;
     t.g.cheats.Set(Cheat::JumpingCastle, castle);
     t.Put({true, x - xVel, y - 0.8f, xVel, 0.8f, ChuteOpen});
+    t.Put({true, 600, 100});  // on top, so that a dead man's slot stays to be seen
     DoTroopers(t.g);
     const TrooperData& m = t.g.Troopers[1];
     EXPECT_EQ(m.Active ? Text("%g", m.XVel) : "-", seen) << x << "," << y << " at " << xVel;

@@ -18,6 +18,7 @@ TEST(Frame, RunsItsStepsInOrder) {
   t.g.LevelClock = 8.0f, t.g.LastFrameTime = t.now;
   t.Put({true, 100, StandingY, 0, 0, ChuteGone}), t.Put({true, 200, 462, 0, 3, ChuteGone, 0});
   t.Make(Bomb, 100, 100), t.Make(StandardShell, 100, 100);
+  t.queue = {0};  // the standing trooper would hop, but the gunner lives
   Trace = &trace;
   t.Frame();
   Trace = nullptr;

@@ -159,7 +159,7 @@ TEST(Troopers, FallOpenTheirParachutesDriftLandAndDie) {
        }) {
     TestGame t;
     t.g.WindDrift = 0.01f, t.g.cheats.Set(cheat, true);
-    t.Put(trooper);
+    t.Put(trooper), t.Put({true, 600, 100});  // on top, so that a dead man's slot stays to be seen
     DoTroopers(t.g);
     EXPECT_EQ(Soldier(t.g, 1) + Text(" %d", t.g.Points), seen);
   }
