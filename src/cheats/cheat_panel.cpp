@@ -3,6 +3,7 @@
 namespace flakmire {
 
 void CheatPanel::Form_Load() {
+  const EntryScope entry(log_, Entry::PanelLoad);
   for (int i = 1; i < CheatCount; ++i) {
     boxes_.SetCaption(i, CheatCaptions[i]);
     // Not a click, so a cheat switched on earlier in the run stays on; Form_Activate ticks it.
@@ -16,6 +17,7 @@ void CheatPanel::Form_Activate() {
 }
 
 void CheatPanel::chkCheats_Click(int Index, bool checked) {
+  const EntryScope entry(log_, Entry::PanelClick, Index * 2 + (checked ? 1 : 0));
   if (Index < 0 || Index >= CheatCount) return;  // the panel has no other boxes
   cheats_.Set(static_cast<Cheat>(Index), checked);
   // A panel left open across a reset has lost the mark its opening set: a cheat switched on

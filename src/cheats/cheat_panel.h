@@ -5,6 +5,7 @@
 
 #include "cheats/cheats.h"
 #include "ports/cheat_boxes.h"
+#include "ports/input_log.h"
 
 namespace flakmire {
 
@@ -18,7 +19,9 @@ constexpr std::array<std::string_view, CheatCount> CheatCaptions = {
 // panel lives from its opening until it is closed; the switches outlive it until the next reset.
 class CheatPanel {
  public:
-  CheatPanel(Cheats& cheats, CheatBoxes& boxes) : cheats_(cheats), boxes_(boxes) {}
+  // The log hears the panel's opening and the player's clicks, as the world's calls into the rules.
+  CheatPanel(Cheats& cheats, CheatBoxes& boxes, InputLog& log = NoInputLog())
+      : cheats_(cheats), boxes_(boxes), log_(log) {}
 
   // The panel was loaded: captions the boxes and clears them, and marks the run as cheated.
   void Form_Load();
@@ -30,6 +33,7 @@ class CheatPanel {
  private:
   Cheats& cheats_;
   CheatBoxes& boxes_;
+  InputLog& log_;
 };
 
 }  // namespace flakmire

@@ -74,8 +74,9 @@ void Form1::SetPointer(Pointer pointer) {
 // Repaints only the places where something moved or changed since the last frame: less work
 // for the painter and the display server than the whole playfield 64 times a second.
 void Form1::Present() {
-  if (game_ == nullptr) return repaint();
-  changes_.Update(game_->scene);
+  const Scene* shown = Shown();
+  if (shown == nullptr) return repaint();
+  changes_.Update(*shown);
   if (changes_.Whole()) return repaint();
   if (changes_.Boxes().empty()) return;
   QRegion region;
@@ -105,21 +106,22 @@ void Form1::ToggleFullScreen() {
 }
 
 void Form1::paintEvent(QPaintEvent* event) {
-  if (game_ == nullptr) return;
-  if (!frame_.isNull()) return PaintScaled(event->region());
+  const Scene* shown = Shown();
+  if (shown == nullptr) return;
+  if (!frame_.isNull()) return PaintScaled(*shown, event->region());
   QPainter painter(this);
-  painter_.Paint(painter, game_->scene, event->region());
+  painter_.Paint(painter, *shown, event->region());
 }
 
 // The scene goes into the playfield-sized frame, which then fills the window's part of the region
 // scaled without smoothing: every picture pixel a sharp block. Around it, black.
-void Form1::PaintScaled(const QRegion& region) {
+void Form1::PaintScaled(const Scene& shown, const QRegion& region) {
   QRegion area;
   for (const QRect& r : region) area += place_.ToPlayfield(r) & frame_.rect();
   {
     QPainter painter(&frame_);
     painter.setClipRegion(area);
-    painter_.Paint(painter, game_->scene, area);
+    painter_.Paint(painter, shown, area);
   }
   QPainter painter(this);
   for (const QRect& r : region - QRegion(place_.Playfield())) painter.fillRect(r, Qt::black);
@@ -137,7 +139,26 @@ void Form1::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
 }
 
+void Form1::BeginWatch(const Scene& watched, std::function<void()> stop) {
+  watched_ = &watched;
+  stopWatching_ = std::move(stop);
+  changes_.Forget();
+}
+
+void Form1::EndWatch() {
+  watched_ = nullptr;
+  stopWatching_ = nullptr;
+  changes_.Forget();
+  repaint();
+}
+
+const Scene* Form1::Shown() const {
+  if (watched_ != nullptr) return watched_;
+  return game_ != nullptr ? &game_->scene : nullptr;
+}
+
 void Form1::KeyDown(int keyCode, bool autoRepeat) {
+  if (watched_ != nullptr) return stopWatching_();
   if (!autoRepeat) keys_.Press(keyCode);
   // Every press counts, repeats of a held key too: each may fire the gun.
   if (game_ != nullptr) Form_KeyDown(*game_, keyCode);
@@ -179,6 +200,10 @@ void Form1::mouseMoveEvent(QMouseEvent*) {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
+  if (watched_ != nullptr) {  // closes the tape, not the game
+    event->ignore();
+    return stopWatching_();
+  }
   event->accept();
   if (game_ != nullptr) Form_Unload(*game_);
   QApplication::quit();

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QWidget>
 #include <array>
+#include <functional>
 
 #include "desktop/dirty_region.h"
 #include "desktop/full_screen.h"
@@ -48,6 +49,11 @@ class Form1 final : public QWidget, public MainWindow {
   // Full screen and back to the fixed window, at the size and place it had.
   void ToggleFullScreen();
 
+  // While a tape is watched the window paints its run instead of the game, and any key or the
+  // close control calls `stop` instead of reaching the game.
+  void BeginWatch(const Scene& watched, std::function<void()> stop);
+  void EndWatch();
+
   // MainWindow
   void Show() override;
   void SetCaption(std::string_view caption) override;
@@ -66,9 +72,13 @@ class Form1 final : public QWidget, public MainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void PaintScaled(const QRegion& region);
+  void PaintScaled(const Scene& shown, const QRegion& region);
+
+  const Scene* Shown() const;
 
   Game* game_ = nullptr;
+  const Scene* watched_ = nullptr;
+  std::function<void()> stopWatching_;
   KeyTracker keys_;
   Pictures pictures_;
   ScenePainter painter_;

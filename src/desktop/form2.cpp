@@ -1,5 +1,6 @@
 #include "desktop/form2.h"
 
+#include <QBrush>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,6 +21,9 @@ constexpr int RowHeight = 26;  // eleven rows fill the grid without a scroll bar
 constexpr qreal PointSize = 8.25;
 // Right of the quit button, where it moves none of the window's controls.
 constexpr QRect HelpHintPlace(323, 304, 52, 25);
+// In the free corner left of Play, level with the buttons and flush with the grid's left edge.
+constexpr QRect LastRunPlace(8, 304, 36, 25);
+const QColor WatchableText(0, 0, 160);  // the rows whose run can be watched
 
 QString Text(const std::string& utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
@@ -49,7 +53,9 @@ Form2::Form2(QWidget* parent)
   FG1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   FG1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   FG1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  FG1->setSelectionMode(QAbstractItemView::NoSelection);
+  // Only rows with a tape can be selected, with a click: Enter or a double click watches them.
+  FG1->setSelectionMode(QAbstractItemView::SingleSelection);
+  FG1->setSelectionBehavior(QAbstractItemView::SelectRows);
   FG1->setFocusPolicy(Qt::NoFocus);  // the buttons alone take the keyboard
   // One line a cell, whole: "11 min 40 sec" takes a pixel or two of the cell's margins.
   FG1->setWordWrap(false);
@@ -59,15 +65,19 @@ Form2::Form2(QWidget* parent)
   cmdSubmit = AddButton("cmdSubmit", "Web &High Scores...", QRect(120, 304, 129, 25));
   cmdQuit = AddButton("cmdQuit", "&Quit", QRect(256, 304, 65, 25));
   // Tells a player who never read anything where the keys are.
-  auto* hint =
-      new QLabel(QString::fromUtf8(ControlFor(Action::Help).keyName) + ": keys", this);
+  auto* hint = new QLabel(QString::fromUtf8(ControlFor(Action::Help).keyName) + ": keys", this);
   hint->setObjectName("lblHelp");
   hint->setGeometry(HelpHintPlace);
   hint->setAlignment(Qt::AlignCenter);
+  cmdLastRun = AddButton("cmdLastRun", "&Last", LastRunPlace);
+  cmdLastRun->setToolTip("Watch the last run again");
+  cmdLastRun->setEnabled(false);
   cmdPlay->setDefault(true);
   setTabOrder(cmdPlay, cmdSubmit);
   setTabOrder(cmdSubmit, cmdQuit);
+  setTabOrder(cmdQuit, cmdLastRun);
   cmdPlay->setFocus();
+  cmdPlay->installEventFilter(this);  // Enter on a selected row
 
   connect(cmdPlay, &QPushButton::clicked, this, [this] {
     if (highScores_ != nullptr) highScores_->cmdPlay_Click();
@@ -77,6 +87,12 @@ Form2::Form2(QWidget* parent)
   });
   connect(cmdQuit, &QPushButton::clicked, this, [this] {
     if (highScores_ != nullptr) highScores_->cmdQuit_Click();
+  });
+  connect(cmdLastRun, &QPushButton::clicked, this, [this] {
+    if (highScores_ != nullptr) highScores_->WatchLastRun();
+  });
+  connect(FG1, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+    if (highScores_ != nullptr && tapes_[row + 1]) highScores_->WatchPlace(row + 1);
   });
 }
 
@@ -90,15 +106,24 @@ QPushButton* Form2::AddButton(const char* name, const char* caption, QRect place
 void Form2::PressPlay() { cmdPlay->click(); }
 
 void Form2::ShowGrid(const ScoreGrid& grid) {
+  tapes_ = grid.tapes;
+  FG1->clearSelection();
   for (int c = 0; c < ScoreGrid::Columns; ++c) {
     FG1->setHorizontalHeaderItem(c, new QTableWidgetItem(Text(grid.cells[0][c])));
     FG1->setColumnWidth(c, grid.widths[c]);
     for (int r = 1; r < ScoreGrid::Rows; ++r) {
       auto* cell = new QTableWidgetItem(Text(grid.cells[r][c]));
       cell->setTextAlignment(Qt::AlignCenter);
+      if (grid.tapes[r]) {
+        cell->setForeground(QBrush(WatchableText));
+        cell->setToolTip("Double-click to watch this run");
+      } else {
+        cell->setFlags(Qt::ItemIsEnabled);
+      }
       FG1->setItem(r - 1, c, cell);
     }
   }
+  cmdLastRun->setEnabled(grid.lastRunTape);
 }
 
 void Form2::showEvent(QShowEvent* event) {
@@ -109,6 +134,19 @@ void Form2::showEvent(QShowEvent* event) {
       if (highScores_ != nullptr && isVisible()) highScores_->Form_Activate();
     });
   }
+}
+
+bool Form2::eventFilter(QObject* watched, QEvent* event) {
+  // Enter is Play's, but with a row selected it watches that row's run.
+  if (watched == cmdPlay && event->type() == QEvent::KeyPress && highScores_ != nullptr) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const auto rows = FG1->selectionModel()->selectedRows();
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !rows.isEmpty()) {
+      highScores_->WatchPlace(rows.first().row() + 1);
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void Form2::keyPressEvent(QKeyEvent* event) {

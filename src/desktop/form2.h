@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <array>
 
 #include "ports/score_view.h"
 
@@ -12,7 +13,8 @@ namespace flakmire {
 class HighScores;
 
 // The high-score window: the table in its grid and the three buttons, whose clicks and whose
-// showing it hands to the high-score rules.
+// showing it hands to the high-score rules. A row whose run has a tape can be watched: a double
+// click, or Enter once it is selected; a small button beside Quit watches the last run.
 class Form2 final : public QDialog, public ScoreView {
   Q_OBJECT
 
@@ -31,6 +33,7 @@ class Form2 final : public QDialog, public ScoreView {
  protected:
   void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QPushButton* AddButton(const char* name, const char* caption, QRect place);
@@ -40,6 +43,8 @@ class Form2 final : public QDialog, public ScoreView {
   QPushButton* cmdPlay;
   QPushButton* cmdSubmit;
   QPushButton* cmdQuit;
+  QPushButton* cmdLastRun;
+  std::array<bool, ScoreGrid::Rows> tapes_{};
 };
 
 }  // namespace flakmire

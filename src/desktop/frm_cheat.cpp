@@ -26,10 +26,10 @@ QFont PanelFont(qreal pointSize) {
 }
 }  // namespace
 
-frmCheat::frmCheat(Cheats& cheats, QWidget* parent)
+frmCheat::frmCheat(Cheats& cheats, QWidget* parent, InputLog& log)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      rules_(cheats, *this) {
+      rules_(cheats, *this, log) {
   setWindowTitle("Cheats");
   setWindowIcon(Pictures::FirstLetterIcon());
   setFixedSize(ClientWidth, ClientHeight);

@@ -16,7 +16,8 @@ class frmCheat final : public QDialog, public CheatBoxes {
   Q_OBJECT
 
  public:
-  explicit frmCheat(Cheats& cheats, QWidget* parent = nullptr);
+  // The log hears the panel's opening and its clicks: a tape of the run keeps them.
+  explicit frmCheat(Cheats& cheats, QWidget* parent = nullptr, InputLog& log = NoInputLog());
 
   // CheatBoxes
   void SetCaption(int index, std::string_view caption) override;

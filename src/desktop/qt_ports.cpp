@@ -49,7 +49,7 @@ void QtEventPump::ProcessEvents() { QCoreApplication::processEvents(); }
 
 void QtDialogs::ShowCheatPanel() {
   if (cheats_ == nullptr) return;
-  frmCheat panel(*cheats_, owner_);
+  frmCheat panel(*cheats_, owner_, *log_);
   panel.exec();
 }
 

@@ -6,6 +6,7 @@
 
 #include "ports/dialogs.h"
 #include "ports/event_pump.h"
+#include "ports/input_log.h"
 #include "ports/timers.h"
 
 namespace flakmire {
@@ -42,8 +43,11 @@ class QtDialogs final : public Dialogs {
  public:
   explicit QtDialogs(QWidget* owner) : owner_(owner) {}
 
-  // The switches the cheat panel sets.
-  void Attach(Cheats& cheats) { cheats_ = &cheats; }
+  // The switches the cheat panel sets, and who hears of its clicks.
+  void Attach(Cheats& cheats, InputLog& log = NoInputLog()) {
+    cheats_ = &cheats;
+    log_ = &log;
+  }
 
   void ShowCheatPanel() override;
   void Message(std::string_view text, std::string_view title) override;
@@ -51,6 +55,7 @@ class QtDialogs final : public Dialogs {
  private:
   QWidget* owner_;
   Cheats* cheats_ = nullptr;
+  InputLog* log_ = &NoInputLog();
 };
 
 }  // namespace flakmire

@@ -119,6 +119,12 @@ FileRead QtFileStore::ReadFile(const std::string& path, std::size_t maxBytes) {
   return read;
 }
 
+std::string QtFileStore::RemoveFile(const std::string& path) {
+  const std::string refused = CheckReplaceable(path);
+  if (!refused.empty()) return refused;
+  return unlink(path.c_str()) == 0 || errno == ENOENT ? "" : Failure(path);
+}
+
 std::string QtFileStore::ReplaceFiles(std::span<const NewFile> files) {
   std::vector<std::string> made(files.size());
   std::string error;

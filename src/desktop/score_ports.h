@@ -15,6 +15,7 @@ class QtFileStore final : public FileStore {
  public:
   FileRead ReadFile(const std::string& path, std::size_t maxBytes) override;
   std::string ReplaceFiles(std::span<const NewFile> files) override;
+  std::string RemoveFile(const std::string& path) override;
   bool CanWriteIn(const std::string& folder) override;
   std::string UserDataFolder() override;
 };

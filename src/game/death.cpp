@@ -23,10 +23,13 @@ void BeKilled(Game& g) {
   HighScoreWindow& window = g.ports.highScores;
   window.SubmitScore(LoadOnlyScore, 0, 0, 0, "");
   if (g.Unloaded) return;  // a tampered file has ended the program
-  if (g.cheats[Cheat::Cheated]) {
+  // A cheated run's result is taken too: its tape says what it would have scored.
+  const RunResult run = ResultOfRun(g);
+  const bool cheated = g.cheats[Cheat::Cheated];
+  g.ports.log.RunOver(run.NewScore, run.DeathMethod, run.Level, run.DateTime, cheated);
+  if (cheated) {
     g.ports.dialogs.Message("But you cheated! :(", "Flakmire");
   } else {
-    const RunResult run = ResultOfRun(g);
     window.SubmitScore(run.NewScore, run.DeathMethod, run.Level, run.DateTime, "");
   }
   // The death timer comes last. Its window's Play is the only way to a new run, and BeKilled runs
@@ -36,6 +39,7 @@ void BeKilled(Game& g) {
 }
 
 void tmrDead_Timer(Game& g) {
+  const EntryScope entry(g.ports.log, Entry::tmrDead);
   g.ports.timers.SetEnabled(TimerId::tmrDead, false);
   // No frames behind the window: the playfield stands still under it and the program idles.
   g.ports.timers.SetEnabled(TimerId::Timer1, false);

@@ -130,6 +130,10 @@ bool RunFrame(Game& g) {
     g.ports.pump.ProcessEvents();
     if (g.Unloaded) return true;
   }
+  return FinishFrame(g);
+}
+
+bool FinishFrame(Game& g) {
   if (g.Dead) {
     g.WindDrift = g.Wind / 1000;
     return true;
@@ -139,16 +143,33 @@ bool RunFrame(Game& g) {
   return false;
 }
 
+namespace {
+
+// Marks a tick as running while it lasts. Released on every way out: a frame that throws must
+// not freeze the game for good.
+struct TickGuard {
+  explicit TickGuard(bool& running) : running(running) { running = true; }
+  ~TickGuard() { running = false; }
+  TickGuard(const TickGuard&) = delete;
+  TickGuard& operator=(const TickGuard&) = delete;
+  bool& running;
+};
+
+}  // namespace
+
 void Timer1_Timer(Game& g) {
   if (g.TickRunning || g.Unloaded || g.Paused) return;
-  // Released on every way out: a frame that throws must not freeze the game for good.
-  struct Release {
-    bool& running;
-    ~Release() { running = false; }
-  } release{g.TickRunning = true};
+  const EntryScope entry(g.ports.log, Entry::Timer1);
+  const TickGuard tick(g.TickRunning);
   // A pause taken in a frame's yield lets that frame finish, then ends the tick.
   while (!RunFrame(g) && !g.Paused) {
   }
+}
+
+void FinishTick(Game& g) {
+  const TickGuard tick(g.TickRunning);
+  bool ended = g.Unloaded || FinishFrame(g);
+  while (!ended && !g.Paused) ended = RunFrame(g);
 }
 
 void Form_MouseMove(Game& g) {

@@ -15,6 +15,14 @@ void Timer1_Timer(Game& g);
 // main window was closed during the frame's yield.
 bool RunFrame(Game& g);
 
+// The end of a frame, after its yield: the wind's walk while the gunner lives. True when the tick
+// ends after it, as for RunFrame.
+bool FinishFrame(Game& g);
+
+// The rest of a tick from just after a frame's yield, as Timer1_Timer would run it. A tape of a run
+// that was reset inside a yield (the high-score window's Play) goes on from there.
+void FinishTick(Game& g);
+
 // The width of every flag for this wind: 0 to 25 px.
 int FlagWidth(float Wind);
 

@@ -1,7 +1,6 @@
 #include "game/gun.h"
 
 #include <array>
-#include <cctype>
 #include <cmath>
 #include <string_view>
 
@@ -52,11 +51,14 @@ const Weapon* FindWeapon(int key) {
   return nullptr;
 }
 
+// Key codes of letters are ASCII capitals. Lowered by hand rather than by std::tolower, whose
+// answer depends on the process's locale: a run must not play differently on another desktop.
 bool TypedCheatWord(const std::string& keys) {
   if (keys.size() != CheatWord.size()) return false;
   for (std::size_t i = 0; i < keys.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(keys[i]);
-    if (c >= 128 || std::tolower(c) != CheatWord[i]) return false;
+    const char c = keys[i];
+    const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    if (lower != CheatWord[i]) return false;
   }
   return true;
 }
@@ -115,6 +117,7 @@ void DoGun(Game& g) {
 
 void Form_KeyDown(Game& g, int KeyCode) {
   if (g.Unloaded) return;
+  const EntryScope entry(g.ports.log, Entry::KeyDown, KeyCode);
   g.FireKey = KeyCode;
 
   if (g.Level == LastLevel && KeyCode == key_code::Tilde) {

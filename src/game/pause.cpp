@@ -11,6 +11,7 @@ constexpr double FrameSeconds = 1.0 / 64;
 }  // namespace
 
 void TogglePause(Game& g) {
+  const EntryScope entry(g.ports.log, Entry::TogglePause);
   if (!g.RunStarted || g.Dead) return;
   g.Paused = !g.Paused;
   g.scene.lblPaused.Visible = g.Paused;

@@ -19,6 +19,11 @@ std::uint32_t Rotl(std::uint32_t x, int k) { return (x << k) | (x >> (32 - k)); 
 
 SeededRandom::SeededRandom(std::uint64_t seed) { Seed(seed); }
 
+void SeededRandom::SetState(const State& state) {
+  for (int i = 0; i < 4; ++i) s_[i] = state[i];
+  if ((s_[0] | s_[1] | s_[2] | s_[3]) == 0) s_[0] = 1;
+}
+
 void SeededRandom::Seed(std::uint64_t seed) {
   const std::uint64_t a = SplitMix64(seed);
   const std::uint64_t b = SplitMix64(seed);

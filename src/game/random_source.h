@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "ports/random.h"
@@ -14,6 +15,11 @@ class SeededRandom final : public Random {
 
   float Rnd() override;
   void Randomize(float seed) override;
+
+  // The whole state: a tape starts its run's draws where the game's were.
+  using State = std::array<std::uint32_t, 4>;
+  State GetState() const { return {s_[0], s_[1], s_[2], s_[3]}; }
+  void SetState(const State& state);
 
  private:
   void Seed(std::uint64_t seed);

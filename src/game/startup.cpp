@@ -52,6 +52,7 @@ void Form_Load(Game& g) {
 }
 
 void ResetGame(Game& g) {
+  const EntryScope entry(g.ports.log, Entry::Reset);
   g.Troopers.ShrinkTo(0);
   g.Bullets.ShrinkTo(0);
   g.Copters.ShrinkTo(0);
@@ -91,6 +92,9 @@ void ResetGame(Game& g) {
   g.ports.timers.SetEnabled(TimerId::Timer1, true);
 }
 
-void Form_Unload(Game& g) { g.Unloaded = true; }
+void Form_Unload(Game& g) {
+  const EntryScope entry(g.ports.log, Entry::Unload);
+  g.Unloaded = true;
+}
 
 }  // namespace flakmire

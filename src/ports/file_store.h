@@ -36,6 +36,9 @@ class FileStore {
   // the first rename leaves every old file as it was.
   virtual std::string ReplaceFiles(std::span<const NewFile> files) = 0;
 
+  // Removes the file; a file that is not there is no error, and only a regular file is removed.
+  virtual std::string RemoveFile(const std::string& path) = 0;
+
   // True when a new file can be made in the folder.
   virtual bool CanWriteIn(const std::string& folder) = 0;
 

@@ -6,6 +6,7 @@
 #include "ports/dialogs.h"
 #include "ports/event_pump.h"
 #include "ports/high_score_window.h"
+#include "ports/input_log.h"
 #include "ports/keys.h"
 #include "ports/main_window.h"
 #include "ports/music.h"
@@ -29,6 +30,7 @@ struct Ports {
   // Last and defaulted, so that games made without them need not name them.
   HighScoreWindow& highScores = NoHighScoreWindow();
   Sounds& sounds = NoSounds();
+  InputLog& log = NoInputLog();  // hears the world's calls: a tape recorder
 };
 
 }  // namespace flakmire

@@ -12,6 +12,8 @@ struct ScoreGrid {
   static constexpr int Columns = 5;
   std::array<std::array<std::string, Columns>, Rows> cells;
   std::array<int, Columns> widths{};  // pixels
+  std::array<bool, Rows> tapes{};     // the rows whose run can be watched
+  bool lastRunTape = false;           // the last run can be watched
 };
 
 // The high-score window's own controls: the grid, and being shown and hidden.

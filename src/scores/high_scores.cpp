@@ -62,7 +62,14 @@ void HighScores::SubmitScore(int NewScore, int DeathMethod, int Level, double Da
 }
 
 void HighScores::ShowModal() {
-  if (!ended_) ports_.view.ShowModal();
+  // Watching a run hides the window; it comes back when the run has been watched.
+  while (!ended_) {
+    ports_.view.ShowModal();
+    if (!watch_) return;
+    const std::vector<std::uint8_t> tape = std::move(*watch_);
+    watch_.reset();
+    ports_.viewer.Watch(tape);
+  }
 }
 
 void HighScores::SortScores() {
@@ -81,7 +88,7 @@ void HighScores::SortScores() {
 void HighScores::Form_Activate() {
   if (ended_) return;
   if (NewPlace == -1) {
-    ShowScores();
+    KeepTape(-1);  // shows the table
     return;
   }
   ScoreRecord& entry = Scores[NewPlace - 1];
@@ -96,8 +103,10 @@ void HighScores::Form_Activate() {
     typed = std::exchange(name, {});
   }
   entry.PlayerName = ToLatin1(name);
+  const int place = NewPlace;
   NewPlace = -1;  // named: showing the window again asks no more
-  SaveIt1();
+  // The tape goes beside its place only once the table that shows the place is saved.
+  KeepTape(SaveIt1() ? place : -1);
 }
 
 void HighScores::cmdPlay_Click() {
@@ -120,7 +129,9 @@ void HighScores::ShowScores() {
     grid.cells[place] = {std::to_string(r.Score), FromLatin1(r.PlayerName.value_or("")),
                          std::string(KillCauseText(r.KilledBy)), std::to_string(r.Level),
                          FromLatin1(r.Lasted.value_or(""))};
+    grid.tapes[place] = tapes_[place - 1];
   }
+  grid.lastRunTape = lastRunTape_;
   ports_.view.ShowGrid(grid);
 }
 
@@ -148,7 +159,7 @@ void HighScores::LoadIt1() {
   ShowScores();
 }
 
-void HighScores::SaveIt1() {
+bool HighScores::SaveIt1() {
   const std::string& folder = ScoreFolder();
   const std::string table = folder + ScoreFileName, backup = folder + BackupFileName;
   const FileRead old = ports_.files.ReadFile(table, LongestScoreFile);
@@ -165,6 +176,7 @@ void HighScores::SaveIt1() {
   }
   if (!error.empty()) ReportFileError("saved", error);
   ShowScores();
+  return error.empty();
 }
 
 void HighScores::TamperDialogue() {

@@ -134,6 +134,10 @@ struct FakeDesk : FakePorts, FileStore, Prompts, ScoreView {
     for (const NewFile& f : list) files[f.path].assign(f.bytes.begin(), f.bytes.end()), ++writes;
     return "";
   }
+  std::string RemoveFile(const std::string& path) override {
+    if (!CanWriteIn(path.substr(0, path.rfind('/')))) return path + ": Permission denied";
+    return files.erase(path), "";
+  }
   bool CanWriteIn(const std::string& folder) override { return !unwritable.count(folder); }
   std::string UserDataFolder() override { return CanWriteIn("/home/me") ? "/home/me" : ""; }
   MessageAnswer MessageBox(std::string_view text, MessageButtons buttons,

@@ -23,6 +23,7 @@ class NoFiles final : public FileStore {
  public:
   FileRead ReadFile(const std::string&, std::size_t) override { return {}; }
   std::string ReplaceFiles(std::span<const NewFile>) override { return ""; }
+  std::string RemoveFile(const std::string&) override { return ""; }
   bool CanWriteIn(const std::string&) override { return true; }
   std::string UserDataFolder() override { return ""; }
 };

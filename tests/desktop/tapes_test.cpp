@@ -1,0 +1,115 @@
+// Watching tapes on the desktop: the main window plays a tape's run until a key or its close
+// control, and gives the game back as it was; the high-score window watches a row with a tape on
+// a double click or on Enter once the row is selected, and the last run on its small button.
+
+#include <gtest/gtest.h>
+
+#include <QtWidgets>
+#include <chrono>
+#include <fstream>
+#include <iterator>
+
+#include "desktop/form1.h"
+#include "desktop/form2.h"
+#include "desktop/tape_watcher.h"
+#include "fakes/fake_ports.h"
+#include "game/game.h"
+#include "game/startup.h"
+
+namespace flakmire::testing {
+namespace {
+
+// A tape of a run of 95 s, kept with the tape tests.
+Bytes KeptTape() {
+  std::ifstream in(FLAKMIRE_TAPE_FILES "/first_run.tape", std::ios::binary);
+  return Bytes{std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(TapeWatcher, PlaysATapeInTheMainWindowUntilAKeyOrTheCloseControl) {
+  FakePorts fake;
+  Form1 form;
+  Game g{Ports{fake, fake, form.Keys(), form, fake, fake, fake, fake, "."}};
+  form.Attach(g);
+  ResetGame(g);
+  form.show();
+  QStringList seen;
+  // The run shows for half a second, then the player stops it: with a key, then with the close
+  // control.
+  for (const bool close : {false, true}) {
+    form.setWindowTitle("Flakmire  Level: 3");
+    QTimer::singleShot(500, [&] {
+      seen << form.windowTitle();
+      if (close) return void(form.close());
+      QCoreApplication::postEvent(&form,
+                                  new QKeyEvent(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier));
+    });
+    const auto start = std::chrono::steady_clock::now();
+    TapeWatcher(form).Watch(KeptTape());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10)) << close;
+    seen << form.windowTitle() + (form.isVisible() ? "" : " gone");
+  }
+  EXPECT_EQ(seen.join(" | ").toStdString(),
+            "Flakmire  Level: 1   (a tape: any key stops it) | Flakmire  Level: 3 | "
+            "Flakmire  Level: 1   (a tape: any key stops it) | Flakmire  Level: 3");
+  EXPECT_TRUE(g.KeyBuffer.empty() && !g.Unloaded) << "the game heard nothing of it";
+}
+
+struct Viewer final : TapeViewer {
+  std::vector<Bytes> watched;
+  std::function<void()> next;
+  void Watch(const Bytes& tape) override {
+    watched.push_back(tape);
+    if (next) QTimer::singleShot(50, next);  // once the window is back and has found its tapes
+  }
+};
+
+TEST(Form2, WatchesARowWithATapeOnEnterOrADoubleClickAndTheLastRunOnItsButton) {
+  FakeDesk desk;
+  Form2 form;
+  Viewer viewer;
+  HighScores hs{ScorePorts{desk, desk, desk, form, "/opt/flakmire", "/opt", viewer}};
+  form.Attach(hs);
+  bool played = false;
+  hs.OnPlay([&played] { played = true; });
+  hs.SubmitScore(70, 2, 3, 60 / 86400.0, "Ann");
+  hs.SubmitScore(60, 2, 3, 60 / 86400.0, "Bo");
+  Tape tape;
+  tape.claim = {70, 3, 2, 60 / 86400.0, false};
+  desk.files["/opt/flakmire/Place1.tape"] = WriteTape(tape);
+  tape.claim.score = 5;
+  desk.files["/opt/flakmire/LastRun.tape"] = WriteTape(tape);
+  auto* grid = form.findChild<QTableWidget*>("FG1");
+  auto* play = form.findChild<QPushButton*>("cmdPlay");
+  auto* lastRun = form.findChild<QPushButton*>("cmdLastRun");
+  const auto enter = [play] {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(play, &press);
+  };
+  // Shown: the second place has no tape and plays nothing; the first, selected, plays on Enter.
+  // Shown again: the last run on its button. Then Enter with no row selected is Play's.
+  QTimer::singleShot(50, [&] {
+    emit grid->cellDoubleClicked(1, 0);
+    EXPECT_TRUE(form.isVisible() && viewer.watched.empty());
+    grid->selectRow(0);
+    viewer.next = [&] {
+      viewer.next = [&] { viewer.next = nullptr, enter(); };
+      lastRun->click();
+    };
+    enter();
+  });
+  QTimer::singleShot(5000, &form, &QWidget::hide);  // should anything go amiss
+  hs.ShowModal();
+  ASSERT_EQ(viewer.watched.size(), 2u);
+  EXPECT_EQ(viewer.watched[0], desk.files["/opt/flakmire/Place1.tape"]);
+  EXPECT_EQ(viewer.watched[1], desk.files["/opt/flakmire/LastRun.tape"]);
+  EXPECT_TRUE(played);
+  // The small button sits left of Play, level with the buttons, clear of every other control.
+  EXPECT_EQ(lastRun->geometry(), QRect(8, 304, 36, 25));
+  EXPECT_EQ(lastRun->text(), "&Last");
+  for (const QWidget* w : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    EXPECT_TRUE(w == lastRun || !w->geometry().intersects(lastRun->geometry()));
+  }
+}
+
+}  // namespace
+}  // namespace flakmire::testing

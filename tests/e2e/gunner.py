@@ -1,0 +1,116 @@
+#!/usr/bin/env python3
+"""A gunner for the end-to-end tests: he watches the real window and shoots parachutes.
+
+    gunner.py WINDOW SECONDS
+
+For SECONDS he looks at the playfield a few times a second (a screenshot of WINDOW), finds the
+open parachute lowest in the sky within his reach, turns the barrel towards where it will be when
+his shell gets there, and fires a standard shell (B) once the barrel points at it. A canopy shot
+away is worth 5 points and its trooper's fall 15 more, so a run soon has a score. He reads the
+barrel's angle off the screen every time, so his turns never drift. The keys go to the window that
+has the keyboard, which must be the game's.
+"""
+
+import math
+import subprocess
+import sys
+import time
+
+PIVOT = (396, 434)
+CANOPY_RED = (228, 74, 46)  # the middle of a parachute's canopy
+BARREL = (128, 192, 192)    # the barrel's inner line
+UNITS_PER_RADIAN = 90       # the game's angles
+TURN_PER_SECOND = 64        # a unit a frame
+SHELL_SPEED = 5             # px a frame, a standard shell
+CANOPY_SINK = 0.8           # px a frame
+REACH = 220
+TOP, BOTTOM = 100, 330       # the band of sky he watches
+CLOSE_ENOUGH = 5             # units: a canopy is 33 px wide
+SHORTEST_PRESS = 6           # frames
+
+
+def screenshot(window):
+    ppm = subprocess.run(["import", "-window", window, "-depth", "8", "ppm:-"],
+                         capture_output=True, check=True).stdout
+    # P6, width, height, maxval, each followed by one blank, then the pixels.
+    fields, at = [], 0
+    while len(fields) < 4:
+        while ppm[at:at + 1].isspace():
+            at += 1
+        end = at
+        while not ppm[end:end + 1].isspace():
+            end += 1
+        fields.append(ppm[at:end])
+        at = end
+    width = int(fields[1])
+    return ppm[at + 1:], width
+
+
+def pixel(pixels, width, x, y):
+    i = 3 * (y * width + x)
+    return tuple(pixels[i:i + 3])
+
+
+def barrel_angle(pixels, width):
+    """The barrel's angle in the game's units, from its inner line 22 px from the pivot."""
+    seen = [a for a in range(-121, 122)
+            if pixel(pixels, width, round(PIVOT[0] + 22 * math.sin(a / UNITS_PER_RADIAN)),
+                     round(PIVOT[1] - 22 * math.cos(a / UNITS_PER_RADIAN))) == BARREL]
+    return sum(seen) / len(seen) if seen else None
+
+
+def nearest_canopy(pixels, width):
+    """The middle of the canopy nearest the gun within his reach, or None."""
+    red, colour = [], bytes(CANOPY_RED)
+    for y in range(TOP, BOTTOM):
+        row = pixels[3 * (y * width + PIVOT[0] - REACH):3 * (y * width + PIVOT[0] + REACH)]
+        at = row.find(colour)
+        while at >= 0:
+            if at % 3 == 0:
+                red.append((PIVOT[0] - REACH + at // 3, y))
+            at = row.find(colour, at + 1)
+    if not red:
+        return None
+    near = min(red, key=lambda p: math.hypot(p[0] - PIVOT[0], p[1] - PIVOT[1]))
+    canopy = [(x, y) for x, y in red if abs(x - near[0]) < 20 and abs(y - near[1]) < 14]
+    return (sum(x for x, _ in canopy) / len(canopy), sum(y for _, y in canopy) / len(canopy))
+
+
+def key(*args):
+    subprocess.run(["xdotool", *args], check=True)
+
+
+def aim(canopy, angle):
+    """The barrel's angle that meets the canopy, and the frames the turn there takes."""
+    turn_frames = 0
+    for _ in range(3):  # the canopy sinks while the barrel turns and the shell flies
+        x, y = canopy[0], canopy[1] + 12 + CANOPY_SINK * turn_frames
+        y += CANOPY_SINK * math.hypot(x - PIVOT[0], PIVOT[1] - y) / SHELL_SPEED
+        target = math.atan2(x - PIVOT[0], PIVOT[1] - y) * UNITS_PER_RADIAN
+        turn_frames = abs(target - angle)
+    return max(-100, min(100, target))
+
+
+def main():
+    window, seconds = sys.argv[1], float(sys.argv[2])
+    end, shots = time.time() + seconds, 0
+    while time.time() < end:
+        pixels, width = screenshot(window)
+        angle, canopy = barrel_angle(pixels, width), nearest_canopy(pixels, width)
+        if angle is None or canopy is None:
+            time.sleep(0.1)
+            continue
+        turn = aim(canopy, angle) - angle
+        if abs(turn) > CLOSE_ENOUGH:
+            # Keys are read every fourth frame: a shorter press may go unseen.
+            arrow = "Right" if turn > 0 else "Left"
+            key("keydown", arrow)
+            time.sleep(max(abs(turn), SHORTEST_PRESS) / TURN_PER_SECOND)
+            key("keyup", arrow)
+        key("key", "b")
+        shots += 1
+    print(f"gunner: {shots} shots")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,271 @@
+// Tapes of runs: a scripted session of two runs is recorded and each tape played back, frame for
+// frame; the proof tells a tape's true claim from a forged one and refuses what is no tape.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "fakes/tape_world.h"
+#include "fakes/test_game.h"
+#include "game/death.h"
+#include "game/game_loop.h"
+#include "game/gun.h"
+#include "game/key_codes.h"
+#include "game/pause.h"
+#include "game/rules_version.h"
+#include "game/startup.h"
+#include "tapes/replay.h"
+#include "tapes/verify.h"
+
+namespace flakmire::testing {
+namespace {
+
+constexpr std::string_view CheatWord = "SHOWMETRICKS";
+
+// Two runs. The first: a gunner who turns left and fires now and then, until the sky kills him;
+// dead, he types the first half of the cheat word; his death timer fires inside a frame's yield,
+// and Play starts the second run right there. In that same yield the second run begins: the word's
+// second half opens the cheat panel, Invincibility and Big Explosions are ticked, and a shell is
+// fired for the run's first frame. Then steady fire, a pause taken with P in a yield and ended a
+// minute later between ticks, Invincibility cleared again on the fourth level; the death timer
+// fires between ticks.
+void PlaySession(TapeWorld& w) {
+  Game& g = w.g();
+  int yield = 0, deadYields = 0, deadTicks = 0;
+  bool cleared = false, over = false;
+  const auto type = [&g](std::string_view keys) {
+    for (const char c : keys) Form_KeyDown(g, c);
+  };
+  w.onYield = [&] {
+    const bool second = !w.plays.empty();
+    ++yield;
+    if (g.Dead) {
+      if (!second && ++deadYields == 20) type(CheatWord.substr(0, 6));  // the word spans two runs
+      if (!second && deadYields == 40) {
+        w.playNext = true, tmrDead_Timer(g), yield = 0;
+        w.inPanel = [](CheatPanel& p) { p.chkCheats_Click(5, true), p.chkCheats_Click(3, true); };
+        type(CheatWord.substr(6));
+        Form_KeyDown(g, 'V');
+      }
+      return;
+    }
+    // The first gunner holds Left to the end, across his death into the second run.
+    const int step = yield % 300;
+    w.down = {!second || step < 60        ? key_code::Left
+              : step >= 150 && step < 210 ? key_code::Right
+                                          : 0};
+    if (yield % (second ? 3 : 25) == 0) Form_KeyDown(g, "BVBC"[yield / 25 % 4]);
+    if (!second) return;
+    if (yield == 700) Form_KeyDown(g, key_code::P);
+    if (g.Level == 3 && !cleared) {
+      cleared = true;
+      w.inPanel = [](CheatPanel& p) { p.chkCheats_Click(5, false); };
+      type(CheatWord);
+    }
+  };
+  ResetGame(g);
+  for (int tick = 0; !over && tick < 200000; ++tick) {
+    Timer1_Timer(g);
+    if (g.Paused) {
+      w.now += 60;
+      TogglePause(g);
+    }
+    if (g.Dead && !w.plays.empty() && ++deadTicks == 160) tmrDead_Timer(g), over = true;
+  }
+  w.onYield = nullptr;
+}
+
+struct Session {
+  TapeWorld taped{true, 5}, silent{false, 5};
+  Session() { PlaySession(taped), PlaySession(silent); }
+};
+
+const Session& TheSession() {
+  static const Session session;
+  return session;
+}
+
+// The tape's frames as a replay paints them.
+struct HashingWindow final : MainWindow {
+  const Scene* scene = nullptr;
+  std::vector<std::uint64_t> hashes;
+  void Show() override {}
+  void SetCaption(std::string_view) override {}
+  void SetPointer(Pointer) override {}
+  void Present() override { hashes.push_back(SceneHash(*scene)); }
+};
+
+TEST(Tape, PlaysBackEveryFrameOfEachRunAndItsResult) {
+  const Session& s = TheSession();
+  EXPECT_TRUE(s.taped.hashes == s.silent.hashes) << "a recorded run is the same run";
+  ASSERT_EQ(s.taped.tapes.size(), 2u);
+  ASSERT_EQ(s.taped.plays.size(), 1u);
+  const std::size_t ends[] = {s.taped.plays[0], s.taped.hashes.size()};
+  std::size_t from = 0;
+  for (int run = 0; run < 2; ++run) {
+    const KeptTape& kept = s.taped.tapes[run];
+    const TapeRead read = ReadTape(kept.bytes);
+    ASSERT_EQ(read.error, TapeError::None) << read.detail;
+    HashingWindow window;
+    Replay replay(read.tape, window);
+    window.scene = &replay.game().scene;
+    const ReplayOutcome outcome = replay.Run();
+    EXPECT_EQ(outcome.end, ReplayOutcome::End::Finished)
+        << "run " << run << ": " << outcome.failure;
+    EXPECT_TRUE(outcome.result == kept.claim) << "run " << run;
+    const std::vector<std::uint64_t> played(s.taped.hashes.begin() + from,
+                                            s.taped.hashes.begin() + ends[run]);
+    ASSERT_EQ(window.hashes.size(), played.size()) << "run " << run;
+    const auto differ = std::mismatch(played.begin(), played.end(), window.hashes.begin());
+    EXPECT_TRUE(differ.first == played.end())
+        << "run " << run << " differs from frame " << differ.first - played.begin();
+    // A minute is 3,840 frames; its tape holds at most 16 KB.
+    EXPECT_LE(kept.bytes.size() * 3840, played.size() * 16384) << "run " << run;
+    from = ends[run];
+  }
+  const TapeClaim& first = s.taped.tapes[0].claim;
+  const TapeClaim& second = s.taped.tapes[1].claim;
+  EXPECT_EQ(s.taped.submitted.at(1), Text("%d %d %d %lds", first.score, first.cause, first.level,
+                                          std::lround(first.days * 86400)))
+      << "the first tape claims what the high-score window took";
+  EXPECT_FALSE(first.cheated);
+  EXPECT_TRUE(second.cheated);
+  EXPECT_GE(second.level, 4) << "the second run went through several levels";
+  printf("frames %zu and %zu, tapes %zu and %zu bytes\n", ends[0], ends[1] - ends[0],
+         s.taped.tapes[0].bytes.size(), s.taped.tapes[1].bytes.size());
+}
+
+// A tape kept by an earlier build still proves its run, and the session's first run records to it
+// byte for byte: neither the format nor the rules of play can change unseen.
+TEST(Tape, ATapeKeptEarlierStillPlaysAndTheSameRunRecordsTheSameBytes) {
+  const std::string path = FLAKMIRE_TAPE_FILES "/first_run.tape";
+  std::ifstream in(path, std::ios::binary);
+  const std::vector<std::uint8_t> kept{std::istreambuf_iterator<char>(in), {}};
+  EXPECT_EQ(VerifyTape(kept).exitCode, 0) << VerifyTape(kept).report;
+  const auto& fresh = TheSession().taped.tapes[0].bytes;
+  if (fresh != kept) {
+    std::ofstream("first_run.tape", std::ios::binary)
+        .write(reinterpret_cast<const char*>(fresh.data()),
+               static_cast<std::streamsize>(fresh.size()));
+    ADD_FAILURE() << "The first run no longer records to " << path << ". If the rules of play "
+                  << "changed, raise RulesVersion (src/game/rules_version.h) and copy "
+                  << "first_run.tape, just written in the test's folder, over it.";
+  }
+}
+
+// The bytes of a tape rewritten with `change`, its length and check made right again.
+std::vector<std::uint8_t> Rewritten(const std::vector<std::uint8_t>& bytes,
+                                    const std::function<void(Tape&)>& change) {
+  Tape tape = ReadTape(bytes).tape;
+  change(tape);
+  return WriteTape(tape);
+}
+
+// Its check made right again after a change of the bytes.
+std::vector<std::uint8_t> Rechecked(std::vector<std::uint8_t> bytes) {
+  const std::uint32_t crc = Crc32(std::span(bytes).first(bytes.size() - 4));
+  std::memcpy(bytes.data() + bytes.size() - 4, &crc, 4);
+  return bytes;
+}
+
+TEST(Tape, ProvesATrueClaimAndCatchesAForgedOne) {
+  const Session& s = TheSession();
+  const auto& honest = s.taped.tapes[0].bytes;
+  const auto& cheated = s.taped.tapes[1].bytes;
+  const Verdict proof = VerifyTape(honest);
+  EXPECT_EQ(proof.exitCode, 0) << proof.report;
+  EXPECT_NE(proof.report.find("Killed by:  Bomb            as claimed"), std::string::npos)
+      << proof.report;
+  EXPECT_EQ(VerifyTape(cheated).exitCode, 0);
+  struct Forgery {
+    const char* what;
+    std::function<void(TapeClaim&)> change;
+    const char* seen;
+  };
+  for (const Forgery& f : std::initializer_list<Forgery>{
+           {"a higher score", [](TapeClaim& c) { c.score += 5; }, "but the tape claims 5\n"},
+           {"a level more", [](TapeClaim& c) { c.level += 1; }, "but the tape claims 2\n"},
+           {"a minute longer", [](TapeClaim& c) { c.days += 60 / 86400.0; }, "claims 1 min 16"},
+           {"another cause", [](TapeClaim& c) { c.cause = 1; }, "claims Droplings"},
+           {"a cheated run", [](TapeClaim& c) { c.cheated = true; }, "but the tape claims yes"},
+       }) {
+    const Verdict v = VerifyTape(Rewritten(honest, [&](Tape& t) { f.change(t.claim); }));
+    EXPECT_EQ(v.exitCode, 1) << f.what;
+    EXPECT_NE(v.report.find(f.seen), std::string::npos) << f.what << "\n" << v.report;
+  }
+  // Told the run was clean, the cheated tape shows the panel that marks it.
+  EXPECT_EQ(VerifyTape(Rewritten(cheated, [](Tape& t) { t.claim.cheated = false; })).exitCode, 1);
+  // A death timer right after the reset's reading of the date: a run that never ends.
+  const Verdict endless = VerifyTape(Rewritten(honest, [](Tape& t) {
+    t.stream.resize(9);
+    t.stream.push_back(0x10 + static_cast<int>(Entry::tmrDead));
+  }));
+  EXPECT_EQ(endless.exitCode, 1) << endless.report;
+}
+
+// A world that nests the cheat panel ten deep in a frame's first yield, then kills the gunner.
+std::vector<std::uint8_t> NestedTape() {
+  TapeWorld w(true, 1);
+  int depth = 0;
+  w.inPanel = [&](CheatPanel&) {
+    if (++depth < 10) {
+      for (const char c : CheatWord) Form_KeyDown(w.g(), c);
+    }
+  };
+  w.onYield = [&] {
+    for (const char c : CheatWord) Form_KeyDown(w.g(), c);
+    w.g().DeathMethod = "2";
+    BeKilled(w.g()), tmrDead_Timer(w.g());
+  };
+  ResetGame(w.g());
+  Timer1_Timer(w.g());
+  return w.tapes.at(0).bytes;
+}
+
+TEST(Tape, RefusesWhatIsNoTapeItCanPlay) {
+  TapeWorld unended(true, 1);  // the death timer without a death: nothing to keep
+  ResetGame(unended.g()), tmrDead_Timer(unended.g());
+  EXPECT_TRUE(unended.tapes.empty());
+
+  const auto& good = TheSession().taped.tapes[0].bytes;
+  std::vector<std::uint8_t> flipped = good, later = good, other = good, cut = good;
+  flipped[good.size() / 2] ^= 0x10;
+  later[8] += 1, other[10] -= 1;  // a later format, earlier rules
+  cut.resize(good.size() / 2);
+  struct Row {
+    const char* what;
+    std::vector<std::uint8_t> bytes;
+    const char* seen;
+  };
+  const std::vector<std::uint8_t> scores = {1, 7, 0x20, 0, 0, 0, 16, 9, 9, 9};
+  for (const Row& r : std::initializer_list<Row>{
+           {"nothing", {}, "it is empty"},
+           {"a score file", scores, "not a Flakmire tape"},
+           {"its head alone", std::vector(good.begin(), good.begin() + 12), "only its first 12"},
+           {"half a tape", cut, "cut short"},
+           {"a byte changed", flipped, "damaged: its check"},
+           {"a later format", Rechecked(later), "another version of Flakmire"},
+           {"other rules", Rechecked(other), "other rules of play"},
+           {"the run's end cut off",
+            Rewritten(good, [](Tape& t) { t.stream.resize(t.stream.size() / 2); }),
+            "ends before its run does"},
+           {"a stream of nonsense",
+            Rewritten(good, [](Tape& t) { std::fill(t.stream.begin(), t.stream.end(), 0x7F); }),
+            "cannot be played"},
+           // An End where the first tick begins, after the reset's reading of the date.
+           {"a turn that never began",
+            Rewritten(good, [](Tape& t) { t.stream.insert(t.stream.begin() + 9, 4); }),
+            "never began"},
+           {"turns nested ten deep", NestedTape(), "nest deeper than any run"},
+       }) {
+    const Verdict v = VerifyTape(r.bytes);
+    EXPECT_EQ(v.exitCode, 2) << r.what << "\n" << v.report;
+    EXPECT_NE(v.report.find(r.seen), std::string::npos) << r.what << "\n" << v.report;
+  }
+}
+
+}  // namespace
+}  // namespace flakmire::testing
