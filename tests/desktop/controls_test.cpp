@@ -71,6 +71,16 @@ TEST(Help, ShowsEveryRowAndPausesARunInPlayUntilItCloses) {
     press(&form, Qt::Key_F1);
     note();
   }
+  // N switches all sound once a press, whichever widgets it passes, and goes on to the game; held
+  // down, or typed into a box, it does not switch.
+  int switched = 0;
+  shellKeys.OnSoundKey([&switched] { ++switched; });
+  QWidget window;
+  QLineEdit name;
+  press(&form, Qt::Key_N), press(&form, Qt::Key_N, true);
+  press(new QPushButton(&window), Qt::Key_N), press(&name, Qt::Key_N);
+  EXPECT_EQ(switched, 2);
+  EXPECT_EQ(g.KeyBuffer.substr(10), "NN");
   qApp->removeEventFilter(&shellKeys);
   EXPECT_EQ(seen, "paused+ off running paused+ off running paused+ off paused+ off ");
 
@@ -85,30 +95,6 @@ TEST(Help, ShowsEveryRowAndPausesARunInPlayUntilItCloses) {
     EXPECT_TRUE(cells.contains(cost)) << cost;
   }
   EXPECT_TRUE(cells.contains("Anywhere|F1|")) << "rows under the heading of where they work";
-}
-
-// N switches all sound once a press, however many widgets the key is offered to, and goes on to the
-// game as every key does; held down it does not switch again, and typed into a box it is a letter.
-TEST(Sound, NSwitchesAllSoundOnceAPressAndStillReachesTheGame) {
-  FakePorts fake;
-  Form1 form;
-  Game g{Ports{fake, fake, form.Keys(), form, fake, fake, fake, fake, "."}};
-  form.Attach(g);
-  ShellKeys shellKeys(g, form);
-  int switched = 0;
-  shellKeys.OnSoundKey([&switched] { ++switched; });
-  qApp->installEventFilter(&shellKeys);
-  const auto press = [](QWidget* to, bool held = false) {
-    QKeyEvent event(QEvent::KeyPress, Qt::Key_N, Qt::NoModifier, "n", held);
-    QCoreApplication::sendEvent(to, &event);
-  };
-  QWidget window;  // its button passes the key on to it
-  QLineEdit name;
-  press(&form), press(&form, true), press(new QPushButton(&window)), press(&name);
-  qApp->removeEventFilter(&shellKeys);
-  EXPECT_EQ(switched, 2);
-  EXPECT_EQ(g.KeyBuffer.substr(10), "NN");
-  EXPECT_EQ(name.text(), "n");
 }
 
 }  // namespace
