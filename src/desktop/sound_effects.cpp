@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <bitset>
-#include <cstdlib>
 
 namespace flakmire {
 namespace {
@@ -69,6 +68,10 @@ constexpr Effect Effects[SoundEventCount] = {
     {150, 1, {{Hit, 60, 80}, {Hit, 64, 80, 90}, {Hit, 67, 80, 180}, {Hit, 72, 90, 270}}},  // NewLevel
 };
 // clang-format on
+
+static_assert(std::ranges::all_of(Effects, [](const Effect& e) {
+  return e.voices >= 1 && e.voices <= SoundEffects::MostVoices;
+}));
 
 // Repeats of one event differ a little in loudness, so that the dozenth shot is not the first.
 constexpr int VelocitySway[] = {0, -6, 4, -3};

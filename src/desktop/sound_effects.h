@@ -15,7 +15,8 @@ namespace flakmire {
 // the notes as it renders, so the game's thread never waits for the synth.
 class SoundEffects final : public Sounds {
  public:
-  static constexpr int Rate = 44100;  // the synth's sample rate
+  static constexpr int Rate = 44100;    // the synth's sample rate
+  static constexpr int MostVoices = 4;  // strokes of one event that may sound at once
 
   // Sets up the effects' channels on a synth with a General MIDI soundfont loaded.
   explicit SoundEffects(fluid_synth_t* synth);
@@ -62,7 +63,8 @@ class SoundEffects final : public Sounds {
   std::int64_t now_ = 0;  // frames rendered
   std::array<Scheduled, 128> scheduled_{};
   int scheduledCount_ = 0;
-  std::array<std::array<std::int64_t, 4>, SoundEventCount> busyUntil_{};  // each voice's, frames
+  // Until when each voice of each event is busy, in frames.
+  std::array<std::array<std::int64_t, MostVoices>, SoundEventCount> busyUntil_{};
   std::array<int, SoundEventCount> strokes_{};
   std::array<Glide, 16> glides_{};  // per channel
 };
