@@ -144,16 +144,20 @@ TEST_F(GamepadTest, TheGameSeesThePadAsTheKeysItKnowsInTheWindowThatIsActive) {
 // Read by the poll's timer; only fire buttons repeat, and Start does not take the repeat from A.
 TEST_F(GamepadTest, AHeldFireButtonRepeatsAfterADelayUntilLetGoOrTheFocusLeaves) {
   Seen();
-  SDL_JoystickSetVirtualButton(joystick, A, 1);
+  QElapsedTimer held;
+  SDL_JoystickSetVirtualButton(joystick, A, 1), held.start();
   Wait(100);
-  EXPECT_EQ(Seen(), "B/B");
+  EXPECT_EQ(Seen(), "B/B") << "the timer polls a pad that is in";
   Do(Start, 1);
   Wait(300);
-  EXPECT_EQ(Seen(), "BP/P") << "no repeat before the delay";
-  Wait(250);
-  const std::string repeats = Seen();
-  EXPECT_TRUE(repeats.size() >= 6 && repeats.find_first_not_of('B', 3) == std::string::npos)
-      << repeats;
+  const std::string early = Seen();
+  // A machine too busy to wake in time cannot tell.
+  if (held.elapsed() < 490) {
+    EXPECT_EQ(early, "BP/P") << "no repeat before the delay";
+  }
+  std::string repeats;
+  while (repeats.size() < 3 && held.elapsed() < 3000) Wait(20), repeats += Seen().substr(3);
+  EXPECT_EQ(repeats, std::string(std::max<std::size_t>(repeats.size(), 3), 'B'));
   Do(A, 0);
   Wait(100);
   EXPECT_EQ(Seen(), "P/") << "let go";
