@@ -141,7 +141,8 @@ bool Form2::eventFilter(QObject* watched, QEvent* event) {
   if (watched == cmdPlay && event->type() == QEvent::KeyPress && highScores_ != nullptr) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const auto rows = FG1->selectionModel()->selectedRows();
-    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !rows.isEmpty()) {
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (enter && !rows.isEmpty() && tapes_[rows.first().row() + 1]) {
       highScores_->WatchPlace(rows.first().row() + 1);
       return true;
     }

@@ -39,6 +39,13 @@ TEST(TapeWatcher, PlaysATapeInTheMainWindowUntilAKeyOrTheCloseControl) {
     form.setWindowTitle("Flakmire  Level: 3");
     QTimer::singleShot(500, [&] {
       seen << form.windowTitle();
+      // The run's gunner turns left from the start; the game's barrel leans right.
+      const QImage shot = form.grab().toImage();
+      int barrel = 0;
+      for (int x = 370; x < 392; ++x) {
+        for (int y = 395; y < 420; ++y) barrel += shot.pixelColor(x, y) == QColor(128, 192, 192);
+      }
+      seen << (barrel > 20 ? "the tape's run" : "the game");
       if (close) return void(form.close());
       QCoreApplication::postEvent(&form,
                                   new QKeyEvent(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier));
@@ -48,9 +55,10 @@ TEST(TapeWatcher, PlaysATapeInTheMainWindowUntilAKeyOrTheCloseControl) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10)) << close;
     seen << form.windowTitle() + (form.isVisible() ? "" : " gone");
   }
-  EXPECT_EQ(seen.join(" | ").toStdString(),
-            "Flakmire  Level: 1   (a tape: any key stops it) | Flakmire  Level: 3 | "
-            "Flakmire  Level: 1   (a tape: any key stops it) | Flakmire  Level: 3");
+  EXPECT_EQ(
+      seen.join(" | ").toStdString(),
+      "Flakmire  Level: 1   (a tape: any key stops it) | the tape's run | Flakmire  Level: 3 | "
+      "Flakmire  Level: 1   (a tape: any key stops it) | the tape's run | Flakmire  Level: 3");
   EXPECT_TRUE(g.KeyBuffer.empty() && !g.Unloaded) << "the game heard nothing of it";
 }
 
@@ -97,6 +105,7 @@ TEST(Form2, WatchesARowWithATapeOnEnterOrADoubleClickAndTheLastRunOnItsButton) {
     };
     enter();
   });
+  EXPECT_FALSE(lastRun->isEnabled()) << "no last run's tape found yet";
   QTimer::singleShot(5000, &form, &QWidget::hide);  // should anything go amiss
   hs.ShowModal();
   ASSERT_EQ(viewer.watched.size(), 2u);
