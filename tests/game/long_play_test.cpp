@@ -15,6 +15,7 @@
 #include <random>
 
 #include "desktop/dirty_region.h"
+#include "fakes/tape_world.h"
 #include "fakes/test_game.h"
 
 namespace {
@@ -52,6 +53,21 @@ TEST(Allocation, SteadyPlayAllocatesNothingPerFrame) {
   }
   EXPECT_EQ(allocations - before, 0);
   EXPECT_GT(t.g.Troopers.UpperBound() + t.g.Bullets.UpperBound(), 10) << "the sky was busy";
+}
+
+// The same, with a tape recording every frame: a shell at every yield, so calls and readings go on
+// the tape all the time.
+TEST(Allocation, RecordingATapeAllocatesNothingPerFrame) {
+  TapeWorld w(true, 11);
+  w.hashes.reserve(25001);
+  ResetGame(w.g());
+  w.onYield = [&w] { Form_KeyDown(w.g(), w.presents % 3 == 0 ? key_code::V : key_code::B); };
+  long before = 0;
+  for (int frame = 0; frame < 25000; ++frame) {
+    if (frame == 9000) before = allocations;
+    RunFrame(w.g());
+  }
+  EXPECT_EQ(allocations - before, 0);
 }
 
 TEST(Soak, TheEndlessLevelPlaysOnWithinItsTablesAndASteadyHeap) {
