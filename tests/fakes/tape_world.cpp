@@ -1,7 +1,7 @@
 #include "fakes/tape_world.h"
 
-#include <bit>
 #include <string>
+#include <type_traits>
 
 #include "game/startup.h"
 
@@ -9,53 +9,48 @@ namespace flakmire::testing {
 
 namespace {
 
+// FNV-1a over every field, floats by their bits.
 struct Fnv {
   std::uint64_t h = 14695981039346656037ull;
-  void Byte(std::uint8_t b) { h = (h ^ b) * 1099511628211ull; }
-  void Word(std::uint32_t w) {
-    for (int i = 0; i < 4; ++i) Byte(static_cast<std::uint8_t>(w >> (8 * i)));
+  void Bytes(const void* p, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i)
+      h = (h ^ static_cast<const std::uint8_t*>(p)[i]) * 1099511628211ull;
   }
-  void operator()(float v) { Word(std::bit_cast<std::uint32_t>(v)); }
-  void operator()(bool v) { Byte(v); }
-  void operator()(const std::string& v) {
-    for (const char c : v) Byte(static_cast<std::uint8_t>(c));
-    Byte(0);
-  }
-  void operator()(Rgb c) { Byte(c.r), Byte(c.g), Byte(c.b); }
+  template <class T>
+  requires std::is_arithmetic_v<T> || std::is_enum_v<T>
+  void operator()(T v) { Bytes(&v, sizeof v); }
+  void operator()(const std::string& v) { Bytes(v.c_str(), v.size() + 1); }
+  void operator()(Rgb c) { (*this)(c.r, c.g, c.b); }
   void operator()(const Sprite& s) {
-    (*this)(s.Left), (*this)(s.Top), (*this)(s.Width), (*this)(s.Height), (*this)(s.Visible);
-    Byte(static_cast<std::uint8_t>(s.Picture));
+    (*this)(s.Left, s.Top, s.Width, s.Height, s.Visible, s.Picture);
   }
   void operator()(const Shape& s) {
-    Byte(static_cast<std::uint8_t>(s.Kind)), (*this)(s.Left), (*this)(s.Top), (*this)(s.Width);
-    (*this)(s.Height), (*this)(s.Visible), (*this)(s.FillColor), (*this)(s.BorderColor),
-        (*this)(s.Tag);
+    (*this)(s.Kind, s.Left, s.Top, s.Width, s.Height, s.Visible, s.FillColor, s.BorderColor, s.Tag);
   }
   void operator()(const Line& l) {
-    (*this)(l.X1), (*this)(l.Y1), (*this)(l.X2), (*this)(l.Y2), Word(l.BorderWidth);
-    (*this)(l.BorderColor), (*this)(l.Visible), (*this)(l.Tag);
+    (*this)(l.X1, l.Y1, l.X2, l.Y2, l.BorderWidth, l.BorderColor, l.Visible, l.Tag);
   }
-  void operator()(const Label& l) {
-    (*this)(l.Left), (*this)(l.Top), (*this)(l.Width), (*this)(l.Caption), (*this)(l.Visible);
+  void operator()(const Label& l) { (*this)(l.Left, l.Top, l.Width, l.Caption, l.Visible); }
+  template <class C>
+  void operator()(const ControlArray<C>& a) {
+    for (const C& c : a) (*this)(c);
+    (*this)(a.UpperBound());
   }
-  template <class Control>
-  void operator()(const ControlArray<Control>& a) {
-    for (const Control& c : a) (*this)(c);
-    Byte(0xA5);
+  template <class C, std::size_t N>
+  void operator()(const std::array<C, N>& a) {
+    for (const C& c : a) (*this)(c);
   }
-  template <class Control, std::size_t N>
-  void operator()(const std::array<Control, N>& a) {
-    for (const Control& c : a) (*this)(c);
-  }
+  template <class... T>
+  requires(sizeof...(T) > 1) void operator()(const T&... v) { ((*this)(v), ...); }
 };
 
 }  // namespace
 
 std::uint64_t SceneHash(const Scene& s) {
   Fnv f;
-  f(s.Shape2), f(s.Shape1), f(s.shpTurret), f(s.lnGun), f(s.Wire), f(s.lnFlagPole), f(s.shpFlag);
-  f(s.Label1), f(s.Label2), f(s.lblPaused), f(s.imgCopter), f(s.imgJet), f(s.imgTrooper);
-  f(s.imgPara), f(s.imgBullet), f(s.imgCopter2), f(s.imgJet2), f(s.imgTrooper2), f(s.imgLetter);
+  f(s.Shape2, s.Shape1, s.shpTurret, s.lnGun, s.Wire, s.lnFlagPole, s.shpFlag, s.Label1, s.Label2,
+    s.lblPaused, s.imgCopter, s.imgJet, s.imgTrooper, s.imgPara, s.imgBullet, s.imgCopter2,
+    s.imgJet2, s.imgTrooper2, s.imgLetter);
   return f.h;
 }
 

@@ -17,6 +17,7 @@
 #include "game/pause.h"
 #include "game/rules_version.h"
 #include "game/startup.h"
+#include "tapes/byte_io.h"
 #include "tapes/replay.h"
 #include "tapes/verify.h"
 
@@ -134,8 +135,6 @@ TEST(Tape, PlaysBackEveryFrameOfEachRunAndItsResult) {
   EXPECT_FALSE(first.cheated);
   EXPECT_TRUE(second.cheated);
   EXPECT_GE(second.level, 4) << "the second run went through several levels";
-  printf("frames %zu and %zu, tapes %zu and %zu bytes\n", ends[0], ends[1] - ends[0],
-         s.taped.tapes[0].bytes.size(), s.taped.tapes[1].bytes.size());
 }
 
 // A tape kept by an earlier build still proves its run, and the session's first run records to it
@@ -180,21 +179,17 @@ TEST(Tape, ProvesATrueClaimAndCatchesAForgedOne) {
   EXPECT_NE(proof.report.find("Killed by:  Bomb            as claimed"), std::string::npos)
       << proof.report;
   EXPECT_EQ(VerifyTape(cheated).exitCode, 0);
-  struct Forgery {
-    const char* what;
-    std::function<void(TapeClaim&)> change;
-    const char* seen;
+  const std::tuple<const char*, std::function<void(TapeClaim&)>, const char*> forgeries[] = {
+      {"a higher score", [](TapeClaim& c) { c.score += 5; }, "but the tape claims 5\n"},
+      {"a level more", [](TapeClaim& c) { c.level += 1; }, "but the tape claims 2\n"},
+      {"a minute longer", [](TapeClaim& c) { c.days += 60 / 86400.0; }, "claims 1 min 16"},
+      {"another cause", [](TapeClaim& c) { c.cause = 1; }, "claims Droplings"},
+      {"a cheated run", [](TapeClaim& c) { c.cheated = true; }, "but the tape claims yes"},
   };
-  for (const Forgery& f : std::initializer_list<Forgery>{
-           {"a higher score", [](TapeClaim& c) { c.score += 5; }, "but the tape claims 5\n"},
-           {"a level more", [](TapeClaim& c) { c.level += 1; }, "but the tape claims 2\n"},
-           {"a minute longer", [](TapeClaim& c) { c.days += 60 / 86400.0; }, "claims 1 min 16"},
-           {"another cause", [](TapeClaim& c) { c.cause = 1; }, "claims Droplings"},
-           {"a cheated run", [](TapeClaim& c) { c.cheated = true; }, "but the tape claims yes"},
-       }) {
-    const Verdict v = VerifyTape(Rewritten(honest, [&](Tape& t) { f.change(t.claim); }));
-    EXPECT_EQ(v.exitCode, 1) << f.what;
-    EXPECT_NE(v.report.find(f.seen), std::string::npos) << f.what << "\n" << v.report;
+  for (const auto& [what, change, seen] : forgeries) {
+    const Verdict v = VerifyTape(Rewritten(honest, [&](Tape& t) { change(t.claim); }));
+    EXPECT_EQ(v.exitCode, 1) << what;
+    EXPECT_NE(v.report.find(seen), std::string::npos) << what << "\n" << v.report;
   }
   // Told the run was clean, the cheated tape shows the panel that marks it.
   EXPECT_EQ(VerifyTape(Rewritten(cheated, [](Tape& t) { t.claim.cheated = false; })).exitCode, 1);
@@ -204,25 +199,6 @@ TEST(Tape, ProvesATrueClaimAndCatchesAForgedOne) {
     t.stream.push_back(0x10 + static_cast<int>(Entry::tmrDead));
   }));
   EXPECT_EQ(endless.exitCode, 1) << endless.report;
-}
-
-// A world that nests the cheat panel ten deep in a frame's first yield, then kills the gunner.
-std::vector<std::uint8_t> NestedTape() {
-  TapeWorld w(true, 1);
-  int depth = 0;
-  w.inPanel = [&](CheatPanel&) {
-    if (++depth < 10) {
-      for (const char c : CheatWord) Form_KeyDown(w.g(), c);
-    }
-  };
-  w.onYield = [&] {
-    for (const char c : CheatWord) Form_KeyDown(w.g(), c);
-    w.g().DeathMethod = "2";
-    BeKilled(w.g()), tmrDead_Timer(w.g());
-  };
-  ResetGame(w.g());
-  Timer1_Timer(w.g());
-  return w.tapes.at(0).bytes;
 }
 
 TEST(Tape, RefusesWhatIsNoTapeItCanPlay) {
@@ -235,35 +211,41 @@ TEST(Tape, RefusesWhatIsNoTapeItCanPlay) {
   flipped[good.size() / 2] ^= 0x10;
   later[8] += 1, other[10] -= 1;  // a later format, earlier rules
   cut.resize(good.size() / 2);
-  struct Row {
-    const char* what;
-    std::vector<std::uint8_t> bytes;
-    const char* seen;
-  };
   const std::vector<std::uint8_t> scores = {1, 7, 0x20, 0, 0, 0, 16, 9, 9, 9};
-  for (const Row& r : std::initializer_list<Row>{
-           {"nothing", {}, "it is empty"},
-           {"a score file", scores, "not a Flakmire tape"},
-           {"its head alone", std::vector(good.begin(), good.begin() + 12), "only its first 12"},
-           {"half a tape", cut, "cut short"},
-           {"a byte changed", flipped, "damaged: its check"},
-           {"a later format", Rechecked(later), "another version of Flakmire"},
-           {"other rules", Rechecked(other), "other rules of play"},
-           {"the run's end cut off",
-            Rewritten(good, [](Tape& t) { t.stream.resize(t.stream.size() / 2); }),
-            "ends before its run does"},
-           {"a stream of nonsense",
-            Rewritten(good, [](Tape& t) { std::fill(t.stream.begin(), t.stream.end(), 0x7F); }),
-            "cannot be played"},
-           // An End where the first tick begins, after the reset's reading of the date.
-           {"a turn that never began",
-            Rewritten(good, [](Tape& t) { t.stream.insert(t.stream.begin() + 9, 4); }),
-            "never began"},
-           {"turns nested ten deep", NestedTape(), "nest deeper than any run"},
-       }) {
-    const Verdict v = VerifyTape(r.bytes);
-    EXPECT_EQ(v.exitCode, 2) << r.what << "\n" << v.report;
-    EXPECT_NE(v.report.find(r.seen), std::string::npos) << r.what << "\n" << v.report;
+  const std::tuple<const char*, std::vector<std::uint8_t>, const char*> rows[] = {
+      {"nothing", {}, "it is empty"},
+      {"a score file", scores, "not a Flakmire tape"},
+      {"its head alone", std::vector(good.begin(), good.begin() + 12), "only its first 12"},
+      {"half a tape", cut, "cut short"},
+      {"a byte changed", flipped, "damaged: its check"},
+      {"a later format", Rechecked(later), "another version of Flakmire"},
+      {"other rules", Rechecked(other), "other rules of play"},
+      {"the run's end cut off",
+       Rewritten(good, [](Tape& t) { t.stream.resize(t.stream.size() / 2); }),
+       "ends before its run does"},
+      {"a stream of nonsense",
+       Rewritten(good, [](Tape& t) { std::fill(t.stream.begin(), t.stream.end(), 0x7F); }),
+       "cannot be played"},
+      // An End where the first tick begins, after the reset's reading of the date.
+      {"a turn that never began",
+       Rewritten(good, [](Tape& t) { t.stream.insert(t.stream.begin() + 9, 4); }), "never began"},
+      // After the reset's reading of the date, the cheat word typed nine times over, each
+      // time into the cheat panel that the last one opened.
+      {"turns nested nine deep",
+       Rewritten(good,
+                 [](Tape& t) {
+                   t.stream.resize(9);
+                   for (int i = 0; i < 9 * 12; ++i) {
+                     t.stream.push_back(0x10 + static_cast<int>(Entry::KeyDown));
+                     ByteWriter(t.stream).Varint(CheatWord[i % 12]);
+                   }
+                 }),
+       "nest deeper than any run"},
+  };
+  for (const auto& [what, bytes, seen] : rows) {
+    const Verdict v = VerifyTape(bytes);
+    EXPECT_EQ(v.exitCode, 2) << what << "\n" << v.report;
+    EXPECT_NE(v.report.find(seen), std::string::npos) << what << "\n" << v.report;
   }
 }
 
