@@ -3,11 +3,12 @@
 
     gunner.py WINDOW SECONDS
 
-For SECONDS he looks at the playfield a few times a second (a screenshot of WINDOW), finds the
-open parachute lowest in the sky within his reach, turns the barrel towards where it will be when
-his shell gets there, and fires a standard shell (B) once the barrel points at it. A canopy shot
-away is worth 5 points and its trooper's fall 15 more, so a run soon has a score. He reads the
-barrel's angle off the screen every time, so his turns never drift. The keys go to the window that
+He looks at the playfield a few times a second (a screenshot of WINDOW), finds the open parachute
+nearest the gun within his reach, turns the barrel towards where it will be when his shell gets
+there, and fires a standard shell (B) once the barrel points at it. A canopy shot away is worth 5
+points and its trooper's fall 15 more. He reads the barrel's angle off the screen every time, so
+his turns never drift. He stops as soon as the score under the bunker changes from its first
+picture (status 0), or after SECONDS without a score (status 1). The keys go to the window that
 has the keyboard, which must be the game's.
 """
 
@@ -24,9 +25,11 @@ TURN_PER_SECOND = 64        # a unit a frame
 SHELL_SPEED = 5             # px a frame, a standard shell
 CANOPY_SINK = 0.8           # px a frame
 REACH = 220
+SCORE_LABEL = (366, 494, 426, 518)  # left, top, right, bottom of the score under the bunker
 TOP, BOTTOM = 100, 330       # the band of sky he watches
 CLOSE_ENOUGH = 5             # units: a canopy is 33 px wide
 SHORTEST_PRESS = 6           # frames
+LATENCY = 0.05               # seconds from his decision to the game's reading the key
 
 
 def screenshot(window):
@@ -80,37 +83,53 @@ def key(*args):
     subprocess.run(["xdotool", *args], check=True)
 
 
-def aim(canopy, angle):
-    """The barrel's angle that meets the canopy, and the frames the turn there takes."""
+def aim(canopy, angle, late):
+    """The barrel's angle that meets the canopy `late` frames from the screenshot."""
     turn_frames = 0
     for _ in range(3):  # the canopy sinks while the barrel turns and the shell flies
-        x, y = canopy[0], canopy[1] + 12 + CANOPY_SINK * turn_frames
+        x, y = canopy[0], canopy[1] + 12 + CANOPY_SINK * (late + turn_frames)
         y += CANOPY_SINK * math.hypot(x - PIVOT[0], PIVOT[1] - y) / SHELL_SPEED
         target = math.atan2(x - PIVOT[0], PIVOT[1] - y) * UNITS_PER_RADIAN
         turn_frames = abs(target - angle)
     return max(-100, min(100, target))
 
 
+def score_picture(pixels, width):
+    """Where the score under the bunker has its dark digits."""
+    left, top, right, bottom = SCORE_LABEL
+    return {(x, y) for y in range(top, bottom) for x in range(left, right)
+            if max(pixel(pixels, width, x, y)) < 60}
+
+
 def main():
     window, seconds = sys.argv[1], float(sys.argv[2])
-    end, shots = time.time() + seconds, 0
+    end, shots, no_score = time.time() + seconds, 0, None
     while time.time() < end:
+        taken = time.time()
         pixels, width = screenshot(window)
+        no_score = no_score or score_picture(pixels, width)
+        if score_picture(pixels, width) != no_score:
+            print(f"gunner: scored after {shots} shots")
+            return 0
         angle, canopy = barrel_angle(pixels, width), nearest_canopy(pixels, width)
         if angle is None or canopy is None:
             time.sleep(0.1)
             continue
-        turn = aim(canopy, angle) - angle
+        # The canopy sinks while he looks, turns and fires, and while the shell flies.
+        late = (time.time() - taken + LATENCY) * TURN_PER_SECOND
+        turn = aim(canopy, angle, late) - angle
         if abs(turn) > CLOSE_ENOUGH:
-            # Keys are read every fourth frame: a shorter press may go unseen.
+            # Keys are read every fourth frame: a shorter press may go unseen. He looks again.
             arrow = "Right" if turn > 0 else "Left"
             key("keydown", arrow)
             time.sleep(max(abs(turn), SHORTEST_PRESS) / TURN_PER_SECOND)
             key("keyup", arrow)
+            continue
         key("key", "b")
         shots += 1
-    print(f"gunner: {shots} shots")
+    print(f"gunner: no score after {shots} shots")
+    return 1
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())
