@@ -9,9 +9,9 @@ namespace flakmire::testing {
 namespace {
 
 // A tape that claims a run of this score, on level 3, killed by a bomb, after a minute.
-KeptTape TapeOf(int score, bool cheated = false) {
+KeptTape TapeOf(int score, bool cheated = false, int seconds = 60) {
   Tape tape;
-  tape.claim = {score, 3, 2, 60 / 86400.0, cheated};
+  tape.claim = {score, 3, 2, seconds / 86400.0, cheated};
   return {WriteTape(tape), tape.claim};
 }
 
@@ -59,24 +59,26 @@ TEST(RunTapes, EachPlaceKeepsItsRunsTapeAndEveryRunIsTheLastRun) {
   EXPECT_EQ(s.Places(), "100* 90* 80* 70* 60* 55* 50* 40* 30* 20* ");
   EXPECT_TRUE(s.grid.lastRunTape);
 
-  // A place whose tape claims another run shows none: a table restored from its backup, a tape
-  // lost. A new best then shifts what there is.
+  // A place whose tape claims another run shows none: a table restored from its backup (another
+  // score, another duration), a cheated run's tape, a tape lost. A new best shifts what there is.
   s.files["/opt/flakmire/Place2.tape"] = TapeOf(91).bytes;
+  s.files["/opt/flakmire/Place3.tape"] = TapeOf(80, true).bytes;
+  s.files["/opt/flakmire/Place5.tape"] = TapeOf(60, false, 61).bytes;
   s.files.erase("/opt/flakmire/Place4.tape");
   s.hs.Form_Activate();
-  EXPECT_EQ(s.Places(), "100* 91 80* - 60* 55* 50* 40* 30* 20* ");
+  EXPECT_EQ(s.Places(), "100* 91 80 - 60 55* 50* 40* 30* 20* ");
   s.Ends(200);
-  EXPECT_EQ(s.Places(), "200* 100* 91 80* - 60* 55* 50* 40* 30* ");
+  EXPECT_EQ(s.Places(), "200* 100* 91 80 - 60 55* 50* 40* 30* ");
 
-  // Watching the sixth place's run hides the window and plays its tape; after it the window is
+  // Watching the seventh place's run hides the window and plays its tape; after it the window is
   // shown again, and nothing was written. A place without its tape plays nothing.
   const auto files = s.files;
   const int writes = s.writes, modals = s.modals;
-  s.hs.WatchPlace(3), s.hs.WatchPlace(6);
+  s.hs.WatchPlace(3), s.hs.WatchPlace(7);
   s.hs.ShowModal();
   s.hs.WatchLastRun();
   s.hs.ShowModal();
-  EXPECT_TRUE(s.watched == (std::vector{files.at("/opt/flakmire/Place6.tape"),
+  EXPECT_TRUE(s.watched == (std::vector{files.at("/opt/flakmire/Place7.tape"),
                                         files.at("/opt/flakmire/LastRun.tape")}));
   EXPECT_EQ(s.modals - modals, 4);
   EXPECT_TRUE(s.files == files && s.writes == writes) << "watching writes nothing";
@@ -100,7 +102,7 @@ TEST(RunTapes, ATapeThatCannotBeWrittenIsToldOfAndATableNotSavedMovesNoTape) {
 
   Shelf t;
   for (int score = 10; score <= 100; score += 10) t.Ends(score);
-  t.unwritable = {"/opt/flakmire"};
+  t.refused = "HighScores.dat";
   t.Ends(55);
   EXPECT_EQ(t.Places(), "100* 90* 80* 70* 60* 50 40 30 20 10 ");
 }
