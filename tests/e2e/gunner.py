@@ -23,9 +23,13 @@ BARREL = (128, 192, 192)    # the barrel's inner line
 UNITS_PER_RADIAN = 90       # the game's angles
 TURN_PER_SECOND = 64        # a unit a frame
 SHELL_SPEED = 5             # px a frame, a standard shell
+GRAVITY = 0.03              # px a frame, a frame
+SHELL_FRAMES = 90           # how far ahead he reckons
+BARREL_LENGTH = 36
 CANOPY_SINK = 0.8           # px a frame
 REACH = 220
 SCORE_LABEL = (366, 494, 426, 518)  # left, top, right, bottom of the score under the bunker
+LABEL = (24, 24, 48)        # the colour of its digits
 TOP, BOTTOM = 100, 330       # the band of sky he watches
 CLOSE_ENOUGH = 5             # units: a canopy is 33 px wide
 SHORTEST_PRESS = 6           # frames
@@ -84,40 +88,59 @@ def key(*args):
 
 
 def aim(canopy, angle, late):
-    """The barrel's angle that meets the canopy `late` frames from the screenshot."""
-    turn_frames = 0
-    for _ in range(3):  # the canopy sinks while the barrel turns and the shell flies
-        x, y = canopy[0], canopy[1] + 12 + CANOPY_SINK * (late + turn_frames)
-        y += CANOPY_SINK * math.hypot(x - PIVOT[0], PIVOT[1] - y) / SHELL_SPEED
-        target = math.atan2(x - PIVOT[0], PIVOT[1] - y) * UNITS_PER_RADIAN
-        turn_frames = abs(target - angle)
-    return max(-100, min(100, target))
+    """The barrel's angle nearest its own whose shell meets the canopy, as the canopy will be
+    `late` frames after the screenshot; None when no angle does."""
+    x0, y0 = canopy[0], canopy[1] + 12  # the middle of what a shell hits: canopy and man
+    best = None
+    for tenths in range(-1000, 1001, 5):
+        target = tenths / 10
+        turn = abs(target - angle)
+        if best is not None and turn >= abs(best - angle):
+            continue
+        radians = target / UNITS_PER_RADIAN
+        x = PIVOT[0] + BARREL_LENGTH * math.sin(radians)
+        y = PIVOT[1] - BARREL_LENGTH * math.cos(radians)
+        vx, vy = SHELL_SPEED * math.sin(radians), -SHELL_SPEED * math.cos(radians)
+        for frame in range(1, SHELL_FRAMES):
+            vy += GRAVITY
+            x, y = x + vx, y + vy
+            if abs(x - x0) < 12 and abs(y - (y0 + CANOPY_SINK * (late + turn + frame))) < 16:
+                best = target
+                break
+    return best
 
 
 def score_picture(pixels, width):
-    """Where the score under the bunker has its dark digits."""
+    """Where the score under the bunker has its digits' colour, whatever flies past."""
     left, top, right, bottom = SCORE_LABEL
-    return {(x, y) for y in range(top, bottom) for x in range(left, right)
-            if max(pixel(pixels, width, x, y)) < 60}
+    return frozenset((x, y) for y in range(top, bottom) for x in range(left, right)
+                     if pixel(pixels, width, x, y) == LABEL)
 
 
 def main():
     window, seconds = sys.argv[1], float(sys.argv[2])
-    end, shots, no_score = time.time() + seconds, 0, None
+    end, shots, no_score, last_score = time.time() + seconds, 0, None, None
     while time.time() < end:
         taken = time.time()
         pixels, width = screenshot(window)
-        no_score = no_score or score_picture(pixels, width)
-        if score_picture(pixels, width) != no_score:
+        # The score has moved when its picture differs from the first, twice running.
+        score = score_picture(pixels, width)
+        no_score = no_score or score
+        if score != no_score and score == last_score:
             print(f"gunner: scored after {shots} shots")
             return 0
+        last_score = score
         angle, canopy = barrel_angle(pixels, width), nearest_canopy(pixels, width)
         if angle is None or canopy is None:
             time.sleep(0.1)
             continue
         # The canopy sinks while he looks, turns and fires, and while the shell flies.
         late = (time.time() - taken + LATENCY) * TURN_PER_SECOND
-        turn = aim(canopy, angle, late) - angle
+        target = aim(canopy, angle, late)
+        if target is None:
+            time.sleep(0.05)
+            continue
+        turn = target - angle
         if abs(turn) > CLOSE_ENOUGH:
             # Keys are read every fourth frame: a shorter press may go unseen. He looks again.
             arrow = "Right" if turn > 0 else "Left"
