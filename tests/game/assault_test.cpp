@@ -13,7 +13,7 @@ std::string Ground(const Game& g) {
     const TrooperData& m = g.Troopers[i];
     const bool raised = g.scene.imgTrooper[i].Picture == PictureId::TrooperArmsRaised;
     seen += !m.Active ? " -"
-                      : Text(" %.4g,%.4g%s", m.X, m.Y, raised ? "^" : "") +
+                      : Text(" %g,%g%s", m.X, m.Y, raised ? "^" : "") +
                             (m.PyramidPos ? Text(" p%d", m.PyramidPos) : "");
   }
   return seen;
@@ -38,10 +38,10 @@ TEST(Assault, EachSideBuildsItsOwnPyramidFromItsOwnCountAndItsTopKillsTheGunner)
       // frame to his place's mark: the inner foot and the shoulders 346 | 428, the outer foot
       // 331 | 443, the top 347 | 427. The top man kills the gunner.
       AssaultRow{{345.8f, 330, 300, 320, 470, 460, 450}, 500,
-       "372 '1' -1@396,440/299 | 346,463^ p-1 346,440^ p-2 361,417 p-4 330.8,463^ "
-           "470.2,463 460.2,463 450.2,463",
-       "372 '1' -1@396,440/299 | 427,463^ p1 427,440^ p2 408,417 p4 440.3,463^ "
-           "303.9,463 313.9,463 323.8,463", 774},
+       "372 '1' -1@396,440/299 | 346,463^ p-1 346,440^ p-2 361,417 p-4 330.831,463^ "
+           "470.176,463 460.207,463 450.25,463",
+       "372 '1' -1@396,440/299 | 427,463^ p1 427,440^ p2 408,417 p4 440.316,463^ "
+           "303.878,463 313.864,463 323.846,463", 774},
       // 384 and 392 count for neither side, nor walk; a fourth who counts is the nearest and joins.
       {{300, 320, 340, 384}, 1, "1 '' | 300,463 320,463 340,463 384,463",
                                 "1 '' | 476,463 456,463 436,463 392,463"},
@@ -52,7 +52,7 @@ TEST(Assault, EachSideBuildsItsOwnPyramidFromItsOwnCountAndItsTopKillsTheGunner)
       {{300, 320, 340, 50}, 2, "2 '' | 300,463 320,463 340.2,463",
                                "2 '' | 476,463 456,463 435.8,463"},
       // The members close up when one is shot; of equals the first in the table walks.
-      {{300, 300}, 200, "200 '' | 346,463^ p-1 346,440^ p-2 331,463^ p-3 309,463",
+      {{300, 300}, 200, "200 '' | 346,463^ p-1 346,440^ p-2 331,463^ p-3 309.001,463",
                         "200 '' | 427,463^ p1 427,440^ p2 440,463^ p3 469,463", 776, {2, 3}}}) {
     // clang-format on
     for (int side : {-1, 1}) {
@@ -112,7 +112,9 @@ TEST(Runs, EndByABombHisOwnHeavyShellOrTheTildeOnTheLastLevel) {
            std::pair{1, "3/k-1 '2' 163: -1 0 0 0s 120 2 4 95s 0 1"},
            {2, "2/k-1 '3' 274: -1 0 0 0s 80 3 4 95s 0 1"},
            {3, "0/k0 '4' 3: -1 0 0 0s 0 4 11 95s 0 1"},
-           {4, "1/k2 '' 3: -1 0 0 0s 0 0 4 95s 0 1 388,463^ 356.4,463^ 402,463^"},
+           {4,
+            "1/k2 '' 3: -1 0 0 0s 0 0 4 95s 0 1 387.997,462.972^ 356.407,462.972^ "
+            "402,462.972^"},
        }) {
     TestGame t;
     Game& g = t.g;
