@@ -172,6 +172,12 @@ TEST(Layout, TheStaticSceneStandsWhereItsControlsAre) {
         {Describe(s.Shape1), "363,440 65x57 128,192,192/0,64,64"},
         {Describe(s.Wire[0]) + " " + Describe(s.Wire[1]), "0,472 65x17 8 728,472 65x17 8"},
         {Describe(s.Wire[2]) + " " + Describe(s.Wire[3]), "363,424 65x17 8 347,472 65x17 8"},
+        {Describe(s.shpFlag[1]) + " " + Describe(s.shpFlag[2]),
+         "64,464 25x9 192,0,0/128,0,0 728,464 25x9 192,0,0/128,0,0"},
+        {Text("barrel %d/%d points and score centred on %g, %g", s.lnGun[0].BorderWidth,
+              s.lnGun[1].BorderWidth, s.Label1.Left + s.Label1.Width / 2,
+              s.Label2.Left + s.Label2.Width / 2),
+         "barrel 16/14 points and score centred on 396, 395"},
         {Text("third pole %d", s.lnFlagPole[0].Visible), "third pole 0"}}) {
     EXPECT_EQ(actual, expected);
   }

@@ -167,7 +167,8 @@ TEST(Troopers, FallOpenTheirParachutesDriftLandAndDie) {
 
 // A fatal fall kills those standing less than 9 px beside the spot, and nobody above the ground.
 // Blood leaves the dead man's feet within a quarter turn of up, and the crushed mid-body. A new
-// trooper takes the dead man's slot afresh: out of any pyramid, arms held out, shown.
+// trooper takes the dead man's slot afresh: out of any pyramid, arms held out, shown, canopy
+// packed.
 TEST(Troopers, AFatalFallCrushesOnlyThoseStandingRightBesideAndANewOneTakesTheSlotAfresh) {
   TestGame t;
   t.g.FastFrame = true, t.g.FrameMs = 48;  // three drops for each spurt
@@ -182,8 +183,9 @@ TEST(Troopers, AFatalFallCrushesOnlyThoseStandingRightBesideAndANewOneTakesTheSl
   EXPECT_THAT(Bullet(t.g, 4), StartsWith("k2 216.9,475 v0.282843,"));
   t.g.Troopers[1].PyramidPos = 3, t.g.scene.imgTrooper[1].Picture = PictureId::TrooperArmsRaised;
   CreateTrooper(t.g, 100, 50, -1.5f);
-  EXPECT_EQ(Soldier(t.g, 1) + " " + Describe(t.g.scene.imgTrooper[1]),
-            "100,50 v-1.5,0 c0 p0 ++- 100,50 17x25 5");
+  EXPECT_EQ(Soldier(t.g, 1) + " " + Describe(t.g.scene.imgTrooper[1]) + " " +
+                Describe(t.g.scene.imgPara[1]),
+            "100,50 v-1.5,0 c0 p0 ++- 100,50 17x25 5 192,448.03 33x33 7 hidden");
 }
 
 }  // namespace
