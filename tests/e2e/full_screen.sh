@@ -22,14 +22,15 @@ sleep 1
 [ "$(place)" = "1920x1200+0+0" ] || fail "full screen is $(place), not the whole screen"
 
 # Scale 2: the playfield is 1588 x 1068 from (166, 66). Its pixel (x, y) is at 166 + 2x, 66 + 2y.
+# The edges are looked at 300 down, below every aircraft's lane, where only a trooper may pass.
 import -window root "$work/full.png" || fail "no screenshot"
 expect_pixel "$work/full.png" 960 600 "125,158,244" "sky at the playfield's middle"
 expect_pixel "$work/full.png" 0 0 "0,0,0" "black at the screen's corner"
 expect_pixel "$work/full.png" 1919 1199 "0,0,0" "black at the opposite corner"
-expect_pixel "$work/full.png" 165 300 "0,0,0" "black left of the playfield"
-expect_pixel "$work/full.png" 166 300 "125,158,244" "sky at the playfield's left edge"
-expect_pixel "$work/full.png" 1753 300 "125,158,244" "sky at the playfield's right edge"
-expect_pixel "$work/full.png" 1754 300 "0,0,0" "black right of the playfield"
+expect_pixel "$work/full.png" 165 666 "0,0,0" "black left of the playfield"
+expect_pixel "$work/full.png" 166 666 "125,158,244" "sky at the playfield's left edge"
+expect_pixel "$work/full.png" 1753 666 "125,158,244" "sky at the playfield's right edge"
+expect_pixel "$work/full.png" 1754 666 "0,0,0" "black right of the playfield"
 expect_pixel "$work/full.png" 566 1106 "0,192,0" "ground"
 expect_pixel "$work/full.png" 958 876 "128,192,192" "the barrel standing up"
 
