@@ -9,7 +9,7 @@
 #include "game/game_loop.h"
 #include "game/gun.h"
 #include "game/startup.h"
-#include "tapes/verify.h"
+#include "scores/verify_tape.h"
 
 namespace flakmire::testing {
 namespace {

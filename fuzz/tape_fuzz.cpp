@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "scores/verify_tape.h"
 #include "tapes/tape_file.h"
-#include "tapes/verify.h"
 
 namespace {
 

@@ -21,8 +21,8 @@
 #include "game/random_source.h"
 #include "game/startup.h"
 #include "scores/high_scores.h"
+#include "scores/verify_tape.h"
 #include "tapes/recorder.h"
-#include "tapes/verify.h"
 
 namespace {
 

@@ -17,9 +17,9 @@
 #include "game/pause.h"
 #include "game/rules_version.h"
 #include "game/startup.h"
+#include "scores/verify_tape.h"
 #include "tapes/byte_io.h"
 #include "tapes/replay.h"
-#include "tapes/verify.h"
 
 namespace flakmire::testing {
 namespace {

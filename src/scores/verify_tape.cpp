@@ -1,4 +1,4 @@
-#include "tapes/verify.h"
+#include "scores/verify_tape.h"
 
 #include <array>
 #include <string_view>
