@@ -3,19 +3,11 @@
 
 #include "desktop/controls.h"
 
-#include <gtest/gtest.h>
-
-#include <QtWidgets>
-
-#include "desktop/form1.h"
 #include "desktop/help_page.h"
 #include "desktop/key_mapping.h"
 #include "desktop/shell_keys.h"
-#include "fakes/fake_ports.h"
-#include "game/game.h"
-#include "game/key_codes.h"
 #include "game/pause.h"
-#include "game/startup.h"
+#include "game_window.h"
 
 namespace flakmire::testing {
 namespace {
@@ -39,18 +31,9 @@ TEST(Controls, EveryKeyReachesTheGameWithItsCode) {
 // F1 in play: the page opens over the active window and the run pauses ("PAUSED", the tick off)
 // until F1 closes it again; F1 held down does not. Then the player pauses with P: F1 and Esc leave
 // that pause alone. On the page: every row of the table, and the shots' costs from the rules.
-TEST(Help, ShowsEveryRowAndPausesARunInPlayUntilItCloses) {
-  FakePorts fake;
-  Form1 form;
-  Game g{Ports{fake, fake, form.Keys(), form, fake, fake, fake, fake, "."}};
-  form.Attach(g);
+TEST_F(GameWindow, HelpShowsEveryRowAndPausesARunInPlayUntilItCloses) {
   ShellKeys shellKeys(g, form);
   qApp->installEventFilter(&shellKeys);
-  ResetGame(g);
-  const auto press = [](QWidget* to, int key, bool held = false) {
-    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, QString(), held);
-    QCoreApplication::sendEvent(to, &event);
-  };
   std::string seen;
   const auto note = [&] {
     seen += std::string(g.Paused ? "paused" : "running") + (g.scene.lblPaused.Visible ? "+" : "") +
@@ -64,11 +47,11 @@ TEST(Help, ShowsEveryRowAndPausesARunInPlayUntilItCloses) {
       page.clear();
       for (const QLabel* cell : help->findChildren<QLabel*>()) page << cell->text();
       note();
-      press(help, Qt::Key_F1, true);
+      Send(help, Qt::Key_F1, true);
       seen += QApplication::activeModalWidget() == help ? "" : "closed by a repeat ";
-      press(help, closer);
+      Send(help, closer);
     });
-    press(&form, Qt::Key_F1);
+    Send(&form, Qt::Key_F1);
     note();
   }
   // N switches all sound once a press, whichever widgets it passes, and goes on to the game; held
@@ -77,8 +60,8 @@ TEST(Help, ShowsEveryRowAndPausesARunInPlayUntilItCloses) {
   shellKeys.OnSoundKey([&switched] { ++switched; });
   QWidget window;
   QLineEdit name;
-  press(&form, Qt::Key_N), press(&form, Qt::Key_N, true);
-  press(new QPushButton(&window), Qt::Key_N), press(&name, Qt::Key_N);
+  Send(&form, Qt::Key_N), Send(&form, Qt::Key_N, true);
+  Send(new QPushButton(&window), Qt::Key_N), Send(&name, Qt::Key_N);
   EXPECT_EQ(switched, 2);
   EXPECT_EQ(g.KeyBuffer.substr(10), "NN");
   qApp->removeEventFilter(&shellKeys);

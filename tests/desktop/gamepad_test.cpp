@@ -4,16 +4,11 @@
 #include "desktop/gamepad.h"
 
 #include <SDL.h>
-#include <gtest/gtest.h>
 
-#include <QtWidgets>
+#include <map>
 
-#include "desktop/form1.h"
 #include "desktop/form2.h"
-#include "fakes/fake_ports.h"
-#include "game/game.h"
-#include "game/key_codes.h"
-#include "game/startup.h"
+#include "game_window.h"
 
 namespace flakmire::testing {
 namespace {
@@ -28,12 +23,10 @@ constexpr int A = SDL_CONTROLLER_BUTTON_A, B = SDL_CONTROLLER_BUTTON_B, X = SDL_
               Guide = SDL_CONTROLLER_BUTTON_GUIDE;
 enum Step { LeftX = 100, LeftY, RightX, Unplug, Plug, ToOther, ToMain, ToScores, ToBox };
 
-class GamepadTest : public ::testing::Test {
+class GamepadTest : public GameWindow {
  protected:
   void SetUp() override {
     ASSERT_TRUE(pad.Running());
-    form.Attach(g);
-    ResetGame(g);
     scores.Attach(hs);
     scores.setModal(true);
     hs.OnPlay([this] { ++plays; });
@@ -68,24 +61,19 @@ class GamepadTest : public ::testing::Test {
     }
     pad.Poll();
   }
-  // The game's keys held, then its key-downs since the last look (< left, > right, ~ the key left
-  // of 1, letters as themselves), then a ! for each press of the high-score window's Play.
+  // The game's keys held (in the order of their codes), then its key-downs since the last look (<
+  // left, > right, ~ the key left of 1, letters as themselves), then a ! for each press of the
+  // high-score window's Play.
   std::string Seen() {
-    const auto name = [](int key) {
-      return key == key_code::Left    ? '<'
-             : key == key_code::Right ? '>'
-             : key == key_code::Tilde ? '~'
-                                      : static_cast<char>(key);
-    };
+    static const std::map<int, char> names = {
+        {key_code::Left, '<'}, {key_code::Right, '>'}, {key_code::B, 'B'}, {key_code::V, 'V'},
+        {key_code::C, 'C'},    {key_code::X, 'X'},     {key_code::P, 'P'}, {key_code::Tilde, '~'}};
     std::string seen;
-    for (int key : {key_code::Left, key_code::Right, key_code::B, key_code::V, key_code::C,
-                    key_code::X, key_code::P, key_code::Tilde}) {
-      if (form.Keys().IsDown(key)) seen += name(key);
-    }
+    for (const auto& [key, name] : names)
+      if (form.Keys().IsDown(key)) seen += name;
     seen += '/';
-    for (char c : g.KeyBuffer) {
-      if (c != ' ') seen += name(static_cast<unsigned char>(c));
-    }
+    for (const char c : g.KeyBuffer)
+      if (c != ' ') seen += names.at(static_cast<unsigned char>(c));
     g.KeyBuffer.clear();
     return seen + std::string(std::exchange(plays, 0), '!');
   }
@@ -94,10 +82,7 @@ class GamepadTest : public ::testing::Test {
     QTimer::singleShot(ms, &loop, &QEventLoop::quit), loop.exec();
   }
 
-  FakePorts fake;
-  Form1 form;
   QWidget other;
-  Game g{Ports{fake, fake, form.Keys(), form, fake, fake, fake, fake, "."}};
   FakeDesk desk;
   Form2 scores{&form};
   QMessageBox box{QMessageBox::NoIcon, "", "", QMessageBox::Ok, &scores};

@@ -1,38 +1,27 @@
 // The game's windows. The main window: keys reach the game at the loop's yields (that closing it
-// ends the program at once, tests/e2e/playfield.sh shows on the real window), and a run pauses
-// when the keyboard leaves the game. The high-score window: layout, grid, keys and buttons, its
-// boxes' places, the name prompt, the files' errors. The cheat panel: its layout and captions, and
-// its boxes over the switches.
+// ends the program at once, tests/e2e/playfield.sh shows on the real window), a run pauses when
+// the keyboard leaves the game, a full screen repaints at its scale, and a tape's run plays in it.
+// The high-score window: layout, grid, keys and buttons, its boxes' places, the name prompt, the
+// rows with tapes. The cheat panel: its layout and captions, and its boxes over the switches.
 
-#include <gtest/gtest.h>
+#include <chrono>
+#include <fstream>
+#include <iterator>
 
-#include <QtWidgets>
-
-#include "desktop/form1.h"
 #include "desktop/form2.h"
 #include "desktop/frm_cheat.h"
-#include "desktop/qt_ports.h"
 #include "desktop/score_ports.h"
-#include "fakes/fake_ports.h"
-#include "game/game.h"
+#include "desktop/tape_watcher.h"
 #include "game/game_loop.h"
-#include "game/key_codes.h"
-#include "game/startup.h"
+#include "game_window.h"
 
 namespace flakmire::testing {
 namespace {
 
 // Keys reach the game only at the loop's yields, every repeat a press; the cheat word typed there
 // opens the panel, whose tick switches Rapid Fire on.
-TEST(Form1, KeysReachTheGameOnlyAtTheYieldsRepeatsArePressesAndTheCheatWordOpensThePanel) {
-  FakePorts fake;  // all but the window, its keys, the event pump and the cheat panel
-  Form1 form;
-  QtEventPump pump;
-  QtDialogs dialogs(&form);
-  Game g{Ports{fake, fake, form.Keys(), form, fake, pump, dialogs, fake, "."}};
-  form.Attach(g), dialogs.Attach(g.cheats);
-  ResetGame(g);
-  const auto post = [&form](QEvent::Type type, int qtKey, bool autoRepeat = false) {
+TEST_F(GameWindow, KeysReachTheGameOnlyAtTheYieldsRepeatsArePressesAndTheCheatWordOpensThePanel) {
+  const auto post = [this](QEvent::Type type, int qtKey, bool autoRepeat = false) {
     QCoreApplication::postEvent(&form,
                                 new QKeyEvent(type, qtKey, Qt::NoModifier, QString(), autoRepeat));
   };
@@ -66,9 +55,6 @@ TEST(Form1, KeysReachTheGameOnlyAtTheYieldsRepeatsArePressesAndTheCheatWordOpens
   EXPECT_TRUE(g.cheats[Cheat::Cheated] && g.cheats[Cheat::RapidFire]);
 }
 
-// A run in play pauses when the keyboard leaves the game for another program (a window that is no
-// widget of the game stands for one), not for one of the game's own windows; a run already paused
-// stays paused. The real thing: tests/e2e/focus.sh.
 // The death's window comes 2.5 s after it, not earlier, and the pointer goes after 4 s of rest (a
 // loaded machine may be late).
 TEST(QtTimers, TheHighScoresComeTwoAndAHalfSecondsAfterTheDeathAndThePointerGoesAfterFour) {
@@ -89,12 +75,10 @@ TEST(QtTimers, TheHighScoresComeTwoAndAHalfSecondsAfterTheDeathAndThePointerGoes
   EXPECT_TRUE(hidden >= 3995 && hidden < 4600) << hidden << " ms";
 }
 
-TEST(Form1, ARunPausesWhenTheKeyboardLeavesTheGameForAnotherProgram) {
-  FakePorts fake;
-  Form1 form;
-  Game g{Ports{fake, fake, form.Keys(), form, fake, fake, fake, fake, "."}};
-  form.Attach(g);
-  ResetGame(g);
+// A run in play pauses when the keyboard leaves the game for another program (a window that is no
+// widget of the game stands for one), not for one of the game's own windows; a run already paused
+// stays paused. The real thing: tests/e2e/focus.sh.
+TEST_F(GameWindow, ARunPausesWhenTheKeyboardLeavesTheGameForAnotherProgram) {
   QDialog own(&form);
   QWindow other;
   own.show(), other.show();
@@ -105,6 +89,66 @@ TEST(Form1, ARunPausesWhenTheKeyboardLeavesTheGameForAnotherProgram) {
     paused += g.Paused ? '1' : '0';
   }
   EXPECT_EQ(paused, "011");
+}
+
+// Full screen at scale 2 on the tests' 1920 x 1200 screen: the playfield centred on black, and a
+// turned barrel repainted where it stood, in the window's own pixels. Leaving full screen gives
+// back the fixed window.
+TEST_F(GameWindow, AFullScreenShowsThePlayfieldCentredAndRepaintsWhatChangesAtItsScale) {
+  form.show();
+  form.ToggleFullScreen();
+  QCoreApplication::processEvents();
+  form.Present();
+  std::string seen;  // the middle, a corner, left of the playfield, the barrel's middle
+  for (int turned = 0; turned < 2; ++turned) {
+    if (turned) g.scene.lnGun[0].X2 = g.scene.lnGun[1].X2 = 376, form.Present();
+    const QImage shown = form.screen()->grabWindow(form.winId()).toImage();
+    for (const QPoint at : {QPoint(960, 600), QPoint(0, 0), QPoint(165, 300), QPoint(978, 908)}) {
+      seen += QColor(shown.pixel(at)).name().toStdString() + " ";
+    }
+  }
+  EXPECT_EQ(seen, "#7d9ef4 #000000 #000000 #80c0c0 #7d9ef4 #000000 #000000 #7d9ef4 ");
+  form.ToggleFullScreen();
+  EXPECT_EQ(form.size(), QSize(794, 534));
+  EXPECT_EQ(form.minimumSize(), form.maximumSize());
+}
+
+// A tape of a run of 95 s, kept with the tape tests.
+Bytes KeptTape() {
+  std::ifstream in(FLAKMIRE_TAPE_FILES "/first_run.tape", std::ios::binary);
+  return Bytes{std::istreambuf_iterator<char>(in), {}};
+}
+
+// The run shows for half a second, then the player stops it: with a key, then with the close
+// control; the game comes back as it was.
+TEST_F(GameWindow, PlaysATapeUntilAKeyOrTheCloseControl) {
+  form.show();
+  QStringList seen;
+  for (const bool close : {false, true}) {
+    form.setWindowTitle("Flakmire  Level: 3");
+    QTimer::singleShot(500, [&] {
+      seen << form.windowTitle();
+      // The run's gunner turns left from the start; the game's barrel leans right.
+      const QImage shot = form.grab().toImage();
+      int barrel = 0;
+      for (int x = 370; x < 392; ++x) {
+        for (int y = 395; y < 420; ++y) barrel += shot.pixelColor(x, y) == QColor(128, 192, 192);
+      }
+      seen << (barrel > 20 ? "the tape's run" : "the game");
+      if (close) return void(form.close());
+      QCoreApplication::postEvent(&form,
+                                  new QKeyEvent(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier));
+    });
+    const auto start = std::chrono::steady_clock::now();
+    TapeWatcher(form).Watch(KeptTape());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10)) << close;
+    seen << form.windowTitle() + (form.isVisible() ? "" : " gone");
+  }
+  EXPECT_EQ(
+      seen.join(" | ").toStdString(),
+      "Flakmire  Level: 1   (a tape: any key stops it) | the tape's run | Flakmire  Level: 3 | "
+      "Flakmire  Level: 1   (a tape: any key stops it) | the tape's run | Flakmire  Level: 3");
+  EXPECT_TRUE(g.KeyBuffer.empty() && !g.Unloaded) << "the game heard nothing of it";
 }
 
 TEST(Form2, ShowsEveryPlaceCentredUnderItsHeadersAndAnswersItsKeysAndButtons) {
@@ -145,11 +189,53 @@ TEST(Form2, ShowsEveryPlaceCentredUnderItsHeadersAndAnswersItsKeysAndButtons) {
   form.findChild<QPushButton*>("cmdSubmit")->click();
   EXPECT_EQ(desk.opened, std::vector<std::string>{"/opt/flakmire/share/WebHighScoreInfo.html"});
   for (const int key : {Qt::Key_Return, Qt::Key_Escape}) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QCoreApplication::sendEvent(&form, &press);
+    Send(&form, key);
     EXPECT_EQ(desk.ended, key == Qt::Key_Escape) << "Enter plays, Esc quits";
   }
   EXPECT_TRUE(hiddenFirst) << "play hides the window, then starts the run";
+}
+
+// Seen after each of the player's steps: whether the window was hidden for a tape to be watched
+// ("tape"), for a new run ("play"), or stayed ("stays"). A row is watched on a double click, or on
+// Enter once selected; the last run on the small button.
+TEST(Form2, WatchesARowWithATapeOnEnterOrADoubleClickAndTheLastRunOnItsButton) {
+  FakeDesk desk;
+  Form2 form;
+  HighScores hs{ScorePorts{desk, desk, desk, form, "/opt/flakmire", "/opt"}};
+  form.Attach(hs);
+  bool played = false;
+  hs.OnPlay([&played] { played = true; });
+  hs.SubmitScore(70, 2, 3, 60 / 86400.0, "Ann");
+  hs.SubmitScore(60, 2, 3, 60 / 86400.0, "Bo");
+  auto* lastRun = form.findChild<QPushButton*>("cmdLastRun");
+  EXPECT_FALSE(lastRun->isEnabled()) << "no last run's tape found yet";
+  Tape tape;
+  tape.claim = {70, 3, 2, 60 / 86400.0, false};
+  desk.files["/opt/flakmire/Place1.tape"] = desk.files["/opt/flakmire/LastRun.tape"] =
+      WriteTape(tape);
+  auto* grid = form.findChild<QTableWidget*>("FG1");
+  QWidget* play = form.findChild<QPushButton*>("cmdPlay");
+  const std::function<void()> steps[] = {
+      [&] { emit grid->cellDoubleClicked(1, 0); },  // the second place has no tape
+      [&] { emit grid->cellDoubleClicked(0, 0); },
+      [&] { grid->selectRow(1), Send(play, Qt::Key_Return); },
+      [&] { grid->selectRow(0), Send(play, Qt::Key_Return); },
+      [&] { lastRun->click(); },
+  };
+  QStringList seen;
+  for (const auto& step : steps) {
+    form.show(), played = false;
+    QCoreApplication::processEvents();  // the window finds its tapes as it shows
+    step();
+    seen << (form.isVisible() ? "stays" : played ? "play" : "tape");
+  }
+  EXPECT_EQ(seen.join(" ").toStdString(), "stays tape play tape tape");
+  // The small button sits left of Play, level with the buttons, clear of every other control.
+  EXPECT_EQ(lastRun->geometry(), QRect(8, 304, 36, 25));
+  EXPECT_EQ(lastRun->text(), "&Last");
+  for (const QWidget* w : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    EXPECT_TRUE(w == lastRun || !w->geometry().intersects(lastRun->geometry()));
+  }
 }
 
 // Seen of each box: "centred" over its window, "kept on the screen" or not; the name prompt's text
@@ -181,15 +267,6 @@ TEST(Form2, BoxesOpenCentredOverTheirWindowAndTheNamePromptGivesWhatWasTyped) {
   form2.move(form2.screen()->availableGeometry().bottomRight());
   box(&form2), prompts.MessageBox("The high scores could not be saved.", {}, "High Scores");
   EXPECT_EQ(seen, "centred centred Łukasz ; centred  Zoë; kept on the screen ");
-
-  // Saves and loads in a real folder: the save-kill test.
-  QTemporaryDir dir;
-  const std::string folder = dir.path().toStdString();
-  QtFileStore files;
-  EXPECT_NE(files.ReadFile(folder, 10).error, "") << "a folder is no file";
-  const NewFile nowhere{folder + "/none/HighScores.dat", {}};
-  EXPECT_NE(files.ReplaceFiles({&nowhere, 1}), "");
-  EXPECT_TRUE(files.CanWriteIn(folder) && !files.CanWriteIn(folder + "/none"));
 }
 
 // Opened with Rapid Fire on from an earlier opening in the run. Seen: the window, as large as it

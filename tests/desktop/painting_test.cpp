@@ -1,34 +1,37 @@
-// The painting: pictures load at their sizes, and after any change to the scene the last frame
+// The painting: pictures load at their sizes; after any change to the scene the last frame
 // repainted only in the changed boxes equals the new frame painted whole, and a small change asks
-// for a small region. That each thing is painted, and inside its box, the changes show too; the
-// real window's colours are checked by tests/e2e/playfield.sh.
-
-#include "desktop/dirty_region.h"
+// for a small region; round shapes that later ones hide are left out, or clipped to where they
+// still show, and every bench load looks as the plain painter paints it; the playfield's place in
+// a window of any size. The real window's colours are checked by tests/e2e/playfield.sh.
 
 #include <gtest/gtest.h>
 
 #include <QtGui>
 
+#include "desktop/dirty_region.h"
+#include "desktop/full_screen.h"
+#include "desktop/hidden_shapes.h"
 #include "desktop/pictures.h"
 #include "desktop/scene_painter.h"
 #include "game/layout.h"
+#include "loads.h"
 
 namespace flakmire {
 namespace {
 
-struct DirtyRegionTest : ::testing::Test {
+struct Painting : ::testing::Test {
   Pictures pictures;
-  ScenePainter painter{pictures};
+  ScenePainter painter{pictures}, plain{pictures, true};  // plain paints every shape whole
   DirtyRegion changes{pictures.Sizes(), QFontMetrics(painter.LabelFont()).maxWidth()};
-  QImage Paint(const Scene& scene) {
+  QImage Paint(const Scene& scene, ScenePainter* by = nullptr) {
     QImage image(PlayfieldWidth, PlayfieldHeight, QImage::Format_RGB32);
     QPainter p(&image);
-    painter.Paint(p, scene);
+    (by ? *by : painter).Paint(p, scene);
     return image;
   }
 };
 
-TEST_F(DirtyRegionTest, EveryPictureLoadsAtItsSizeWithTransparency) {
+TEST_F(Painting, EveryPictureLoadsAtItsSizeWithTransparency) {
   const std::tuple<PictureId, int, int> sizes[] = {
       {PictureId::Copter, 65, 41},    {PictureId::CopterFacingLeft, 65, 41},
       {PictureId::Jet, 81, 33},       {PictureId::JetFacingLeft, 81, 33},
@@ -65,7 +68,7 @@ Scene Busy() {
   return s;
 }
 
-TEST_F(DirtyRegionTest, RepaintingTheBoxesGivesTheNewFrame) {
+TEST_F(Painting, RepaintingTheChangedBoxesGivesTheNewFrame) {
   using S = Scene&;
   const std::pair<const char*, void (*)(Scene&)> rows[] = {
       {"copter turns", [](S s) { s.imgCopter[1].Picture = PictureId::CopterFacingLeft; }},
@@ -109,7 +112,7 @@ TEST_F(DirtyRegionTest, RepaintingTheBoxesGivesTheNewFrame) {
   }
 }
 
-TEST_F(DirtyRegionTest, RepaintsWholeAtFirstAfterForgettingAndPastTheLimitsNothingWhenStill) {
+TEST_F(Painting, RepaintsWholeAtFirstAfterForgettingAndPastTheLimitsNothingWhenStill) {
   Scene scene = Busy();
   changes.Update(scene);
   EXPECT_TRUE(changes.Whole()) << "the first frame";
@@ -139,6 +142,90 @@ TEST_F(DirtyRegionTest, RepaintsWholeAtFirstAfterForgettingAndPastTheLimitsNothi
   scene.imgBullet[3].Move(9, 8, 5, 5);
   changes.Update(scene);
   EXPECT_EQ(changes.Boxes().size(), 1u) << "one shell moved";
+}
+
+// The plain painter paints each round shape whole; the window's may differ at most a level on a
+// channel, and only where colours meet.
+TEST_F(Painting, EveryBenchLoadLooksAsThePlainPainterPaintsIt) {
+  for (const auto& [name, load] : bench::Loads) {
+    const Scene& scene = load().ToPaint();
+    const QImage image = Paint(scene), reference = Paint(scene, &plain);
+    int wrong = 0;  // a channel more than a level apart, or any apart inside a patch of one colour
+    for (int y = 1; y + 1 < PlayfieldHeight; ++y) {
+      for (int x = 1; x + 1 < PlayfieldWidth; ++x) {
+        const QRgb a = image.pixel(x, y), b = reference.pixel(x, y);
+        const bool edge = reference.pixel(x - 1, y) != b || reference.pixel(x + 1, y) != b ||
+                          reference.pixel(x, y - 1) != b || reference.pixel(x, y + 1) != b;
+        wrong +=
+            a != b && (!edge || std::abs(qRed(a) - qRed(b)) > 1 ||
+                       std::abs(qGreen(a) - qGreen(b)) > 1 || std::abs(qBlue(a) - qBlue(b)) > 1);
+      }
+    }
+    EXPECT_EQ(wrong, 0) << name;
+  }
+}
+
+// Round shapes of that size centred there, back to front; a negative size is a square.
+ControlArray<Shape> Discs(std::initializer_list<std::array<float, 3>> discs) {
+  ControlArray<Shape> array{Shape{}};
+  for (auto [x, y, size] : discs) {
+    array.LoadNext();
+    Shape& s = array[array.UpperBound()];
+    s.Kind = size > 0 ? ShapeKind::Circle : ShapeKind::Rectangle, s.Visible = true;
+    s.Move(x - std::fabs(size) / 2, y - std::fabs(size) / 2, std::fabs(size), std::fabs(size));
+  }
+  return array;
+}
+
+TEST(HiddenShapes, AShapeIsLeftOutWhereLaterFillsCoverAllItCanTouchAndClippedWhereItPeeksOut) {
+  // What becomes of each shape: - left out, o painted whole, c clipped.
+  const std::tuple<const char*, ControlArray<Shape>, std::string> rows[] = {
+      {"a drop under a later fireball", Discs({{300, 300, 9}, {302, 300, 60}}), "-o"},
+      {"a drop over an earlier fireball", Discs({{302, 300, 60}, {300, 300, 9}}), "oo"},
+      {"a drop on the fireball's rim", Discs({{300, 300, 9}, {325, 300, 60}}), "co"},
+      {"two later fireballs cover it between them",
+       Discs({{300, 300, 40}, {285, 300, 60}, {315, 300, 60}}), "-oo"},
+      {"one of them does not", Discs({{300, 300, 40}, {285, 300, 60}}), "co"},
+      {"a later square hides nothing", Discs({{300, 300, 9}, {300, 300, -60}}), "oo"},
+      {"nor is a square left out", Discs({{300, 300, -9}, {300, 300, 60}}), "oo"},
+  };
+  HiddenShapes hidden;
+  for (const auto& [name, array, expected] : rows) {
+    hidden.Find(array);
+    std::string got;
+    for (int i = 1; i <= array.UpperBound(); ++i) {
+      got += hidden.Shown(i).Empty() ? '-' : hidden.WorthClipping(i) ? 'c' : 'o';
+    }
+    EXPECT_EQ(got, expected) << name;
+  }
+  // Where it peeks out: right of the later fireball, as far as its own edge reaches; and past
+  // the playfield, where nothing covers it, as far as the shape.
+  hidden.Find(std::get<1>(rows[4]));
+  EXPECT_EQ(hidden.Shown(1), (Box{305, 279, 321, 321}));
+  hidden.Find(Discs({{0, 300, 60}, {60, 300, 60}}));
+  EXPECT_EQ(hidden.Shown(1).left, -32);
+}
+
+// Each window size against the playfield's place in it: the largest whole scale that fits, at
+// least 1, centred. At scale 2 on 1920 x 1200 a playfield pixel is a 2 x 2 block from (166, 66),
+// and a window pixel shows the one under it, left of the playfield too.
+TEST(PlayfieldPlace, TakesTheLargestWholeScaleThatFitsCentred) {
+  constexpr QSize Playfield(794, 534);
+  const std::pair<QSize, QRect> places[] = {
+      {{794, 534}, {0, 0, 794, 534}},         {{1920, 1200}, {166, 66, 1588, 1068}},
+      {{1588, 1068}, {0, 0, 1588, 1068}},     {{1587, 1068}, {396, 267, 794, 534}},
+      {{1588, 1067}, {397, 266, 794, 534}},   {{2382, 1602}, {0, 0, 2382, 1602}},
+      {{2381, 1700}, {396, 316, 1588, 1068}}, {{640, 480}, {-77, -27, 794, 534}},
+  };
+  for (const auto& [window, playfield] : places) {
+    const PlayfieldPlace place(window, Playfield);
+    EXPECT_EQ(place.Playfield(), playfield) << window.width() << "x" << window.height();
+    EXPECT_EQ(place.Scale(), playfield.width() / Playfield.width()) << window.width();
+  }
+  const PlayfieldPlace place(QSize(1920, 1200), Playfield);
+  EXPECT_EQ(place.ToWindow(QRect(10, 20, 5, 6)), QRect(186, 106, 10, 12));
+  EXPECT_EQ(place.ToPlayfield(QRect(187, 107, 2, 2)), QRect(10, 20, 2, 2));
+  EXPECT_EQ(place.ToPlayfield(QRect(165, 65, 2, 2)), QRect(-1, -1, 2, 2));
 }
 
 }  // namespace
