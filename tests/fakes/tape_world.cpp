@@ -1,7 +1,8 @@
 #include "fakes/tape_world.h"
 
-#include <string>
+#include <ranges>
 #include <type_traits>
+#include <utility>
 
 #include "game/startup.h"
 
@@ -9,17 +10,15 @@ namespace flakmire::testing {
 
 namespace {
 
-// FNV-1a over every field, floats by their bits.
+// FNV-1a over every field, floats by their bits; a list's (or a text's) length after its members.
 struct Fnv {
   std::uint64_t h = 14695981039346656037ull;
-  void Bytes(const void* p, std::size_t n) {
-    for (std::size_t i = 0; i < n; ++i)
-      h = (h ^ static_cast<const std::uint8_t*>(p)[i]) * 1099511628211ull;
-  }
   template <class T>
   requires std::is_arithmetic_v<T> || std::is_enum_v<T>
-  void operator()(T v) { Bytes(&v, sizeof v); }
-  void operator()(const std::string& v) { Bytes(v.c_str(), v.size() + 1); }
+  void operator()(T v) {
+    for (std::size_t i = 0; i < sizeof v; ++i)
+      h = (h ^ reinterpret_cast<const std::uint8_t*>(&v)[i]) * 1099511628211ull;
+  }
   void operator()(Rgb c) { (*this)(c.r, c.g, c.b); }
   void operator()(const Sprite& s) {
     (*this)(s.Left, s.Top, s.Width, s.Height, s.Visible, s.Picture);
@@ -31,14 +30,9 @@ struct Fnv {
     (*this)(l.X1, l.Y1, l.X2, l.Y2, l.BorderWidth, l.BorderColor, l.Visible, l.Tag);
   }
   void operator()(const Label& l) { (*this)(l.Left, l.Top, l.Width, l.Caption, l.Visible); }
-  template <class C>
-  void operator()(const ControlArray<C>& a) {
-    for (const C& c : a) (*this)(c);
-    (*this)(a.UpperBound());
-  }
-  template <class C, std::size_t N>
-  void operator()(const std::array<C, N>& a) {
-    for (const C& c : a) (*this)(c);
+  void operator()(const std::ranges::range auto& list) {
+    for (const auto& c : list) (*this)(c);
+    (*this)(std::ranges::distance(list));
   }
   template <class... T>
   requires(sizeof...(T) > 1) void operator()(const T&... v) { ((*this)(v), ...); }
@@ -58,14 +52,11 @@ TapeWorld::TapeWorld(bool recording, std::uint64_t seed) {
   // Its own numbers, which a tape kept for good depends on: 10:00 on a day in December 2025.
   now = 36000, tick = 1.0f / 64, dateTime = 46000;
   Seed(seed);
-  if (recording) {
-    recorder.emplace(ports(), *seeded);
-    recorder->OnTape([this](KeptTape tape) { tapes.push_back(std::move(tape)); });
-    game = std::make_unique<Game>(recorder->GamePorts());
-    recorder->Attach(*game);
-  } else {
-    game = std::make_unique<Game>(ports());
-  }
+  if (recording) recorder.emplace(ports(), *seeded);
+  game = std::make_unique<Game>(recorder ? recorder->GamePorts() : ports());
+  if (!recording) return;
+  recorder->OnTape([this](KeptTape tape) { tapes.push_back(std::move(tape)); });
+  recorder->Attach(*game);
 }
 
 void TapeWorld::Present() {
@@ -75,15 +66,15 @@ void TapeWorld::Present() {
 
 void TapeWorld::ShowCheatPanel() {
   FakePorts::ShowCheatPanel();
-  CheatPanel panel(game->cheats, boxes, Log());
+  CheatPanel panel(game->cheats, boxes,
+                   recorder ? static_cast<InputLog&>(*recorder) : NoInputLog());
   panel.Form_Load();
   if (inPanel) inPanel(panel);
 }
 
 void TapeWorld::ShowModal() {
   FakePorts::ShowModal();
-  if (!playNext) return;
-  playNext = false;
+  if (!std::exchange(playNext, false)) return;
   plays.push_back(hashes.size());
   ResetGame(*game);
 }

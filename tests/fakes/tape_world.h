@@ -24,7 +24,6 @@ struct TapeWorld : FakePorts {
   TapeWorld(bool recording, std::uint64_t seed);
 
   Game& g() { return *game; }
-  InputLog& Log() { return recorder ? static_cast<InputLog&>(*recorder) : NoInputLog(); }
 
   // The calendar moves with the clock, so that runs last as long as they were played.
   double DateTimeNow() override { return dateTime + now / 86400; }

@@ -70,12 +70,10 @@ TEST(HighScores, FilesGoToThePlayersFolderWhenNeededAndTheirErrorsAreToldWhileTh
   // again, and the old file can't be backed up: it stays.
   for (int death = 0; death < 2; ++death)
     b.hs.SubmitScore(LoadOnlyScore, 0, 0, 0, ""), b.hs.SubmitScore(90 + death, 2, 3, 0, "Cy");
+  const std::string saving = "High Scores|The high scores could not be saved.",
+                    reading = "High Scores|The high scores could not be read.";
   ASSERT_EQ(b.desk.messages.size(), 5u);
-  for (int i = 0; i < 5; ++i)
-    EXPECT_EQ(b.desk.messages[i].find(i % 2 ? "High Scores|The high scores could not be read."
-                                            : "High Scores|The high scores could not be saved."),
-              0u)
-        << i;
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(b.desk.messages[i].find(i % 2 ? reading : saving), 0u) << i;
   EXPECT_EQ(b.desk.grid.cells[4][1], "Ann");
   EXPECT_EQ(b.Dat(), saved);
 
@@ -136,12 +134,12 @@ TEST(ScoreFile, SavesKeepEveryRecordAFreshKeyAndThePreviousFileAsTheBackup) {
 TEST(ScoreFile, RecordsMatchInEveryFieldWithUnsetTextsEqualToEmptyOnes) {
   EXPECT_TRUE(RecordsMatch({}, {0, 0, "", "", 0}));
   const ScoreRecord a{5, 2, "1 min ", "Ann", 3};
-  // clang-format off
-  const ScoreRecord others[] = {{6, 2, "1 min ", "Ann", 3}, {5, 3, "1 min ", "Ann", 3},
-                                {5, 2, "1 min", "Ann", 3}, {5, 2, "1 min ", "ann", 3},
-                                {5, 2, "1 min ", "Ann", 4}};
-  // clang-format on
-  for (const ScoreRecord& b : others) EXPECT_FALSE(RecordsMatch(a, b)) << b.Level << *b.Lasted;
+  for (const ScoreRecord& b : {ScoreRecord{6, 2, "1 min ", "Ann", 3},
+                               {5, 3, "1 min ", "Ann", 3},
+                               {5, 2, "1 min", "Ann", 3},
+                               {5, 2, "1 min ", "ann", 3},
+                               {5, 2, "1 min ", "Ann", 4}})
+    EXPECT_FALSE(RecordsMatch(a, b)) << b.Level << *b.Lasted;
 }
 
 TEST(ScoreFile, DamageIsLeftToTheTamperCheckWhoseDialogueEndsTheProgram) {

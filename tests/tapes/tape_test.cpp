@@ -10,13 +10,7 @@
 
 #include "fakes/tape_world.h"
 #include "fakes/test_game.h"
-#include "game/death.h"
-#include "game/game_loop.h"
-#include "game/gun.h"
-#include "game/key_codes.h"
 #include "game/pause.h"
-#include "game/rules_version.h"
-#include "game/startup.h"
 #include "scores/verify_tape.h"
 #include "tapes/byte_io.h"
 #include "tapes/replay.h"
@@ -63,19 +57,13 @@ void PlaySession(TapeWorld& w) {
     if (yield % (second ? 3 : 25) == 0) Form_KeyDown(g, "BVBC"[yield / 25 % 4]);
     if (!second) return;
     if (w.plays.size() == 1 && yield == 700) Form_KeyDown(g, key_code::P);
-    if (g.Level == 3 && !cleared) {
-      cleared = true;
-      w.inPanel = [](CheatPanel& p) { p.chkCheats_Click(5, false); };
-      type(CheatWord);
-    }
+    if (g.Level == 3 && !std::exchange(cleared, true))
+      w.inPanel = [](CheatPanel& p) { p.chkCheats_Click(5, false); }, type(CheatWord);
   };
   ResetGame(g);
   for (int tick = 0; !over && tick < 200000; ++tick) {
     Timer1_Timer(g);
-    if (g.Paused) {
-      w.now += 60;
-      TogglePause(g);
-    }
+    if (g.Paused) w.now += 60, TogglePause(g);
     if (g.Dead && !w.plays.empty() && ++deadTicks == 160) {
       over = w.plays.size() == 2, w.playNext = !over, deadTicks = 0, yield = 0;
       tmrDead_Timer(g);
@@ -122,14 +110,12 @@ TEST(Tape, PlaysBackEveryFrameOfEachRunAndItsResult) {
     EXPECT_EQ(outcome.end, ReplayOutcome::End::Finished)
         << "run " << run << ": " << outcome.failure;
     EXPECT_TRUE(outcome.result == kept.claim) << "run " << run;
-    const std::vector<std::uint64_t> played(s.taped.hashes.begin() + from,
-                                            s.taped.hashes.begin() + ends[run]);
-    ASSERT_EQ(window.hashes.size(), played.size()) << "run " << run;
-    const auto differ = std::mismatch(played.begin(), played.end(), window.hashes.begin());
-    EXPECT_TRUE(differ.first == played.end())
-        << "run " << run << " differs from frame " << differ.first - played.begin();
+    const auto played = s.taped.hashes.begin() + from, end = s.taped.hashes.begin() + ends[run];
+    const auto differ = std::mismatch(played, end, window.hashes.begin(), window.hashes.end());
+    EXPECT_TRUE(differ.first == end && differ.second == window.hashes.end())
+        << "run " << run << " differs from frame " << differ.first - played;
     // A minute is 3,840 frames; its tape holds at most 16 KB.
-    EXPECT_LE(kept.bytes.size() * 3840, played.size() * 16384) << "run " << run;
+    EXPECT_LE(kept.bytes.size() * 3840, (ends[run] - from) * 16384) << "run " << run;
     from = ends[run];
   }
   const TapeClaim& first = s.taped.tapes[0].claim;
@@ -150,14 +136,11 @@ TEST(Tape, ATapeKeptEarlierStillPlaysAndTheSameRunRecordsTheSameBytes) {
   const std::vector<std::uint8_t> kept{std::istreambuf_iterator<char>(in), {}};
   EXPECT_EQ(VerifyTape(kept).exitCode, 0) << VerifyTape(kept).report;
   const auto& fresh = TheSession().taped.tapes[0].bytes;
-  if (fresh != kept) {
-    std::ofstream("first_run.tape", std::ios::binary)
-        .write(reinterpret_cast<const char*>(fresh.data()),
-               static_cast<std::streamsize>(fresh.size()));
-    ADD_FAILURE() << "The first run no longer records to " << path << ". If the rules of play "
-                  << "changed, raise RulesVersion (src/game/rules_version.h) and copy "
-                  << "first_run.tape, just written in the test's folder, over it.";
-  }
+  if (fresh == kept) return;
+  std::ofstream("first_run.tape", std::ios::binary) << std::string(fresh.begin(), fresh.end());
+  ADD_FAILURE() << "The first run no longer records to " << path << ". If the rules of play "
+                << "changed, raise RulesVersion (src/game/rules_version.h) and copy "
+                << "first_run.tape, just written in the test's folder, over it.";
 }
 
 // The bytes of a tape rewritten with `change`, its length and check made right again.
@@ -175,65 +158,61 @@ std::vector<std::uint8_t> Rechecked(std::vector<std::uint8_t> bytes) {
   return bytes;
 }
 
-TEST(Tape, ProvesATrueClaimAndCatchesAForgedOne) {
-  const Session& s = TheSession();
-  const auto& honest = s.taped.tapes[0].bytes;
-  const auto& cheated = s.taped.tapes[1].bytes;
-  const Verdict proof = VerifyTape(honest);
-  EXPECT_EQ(proof.exitCode, 0) << proof.report;
-  EXPECT_NE(proof.report.find("Killed by:  Bomb            as claimed"), std::string::npos)
-      << proof.report;
-  EXPECT_EQ(VerifyTape(cheated).exitCode, 0);
-  const std::tuple<const char*, std::function<void(TapeClaim&)>, const char*> forgeries[] = {
-      {"a higher score", [](TapeClaim& c) { c.score += 5; }, "but the tape claims 5\n"},
-      {"a level more", [](TapeClaim& c) { c.level += 1; }, "but the tape claims 2\n"},
-      {"a minute longer", [](TapeClaim& c) { c.days += 60 / 86400.0; }, "claims 1 min 16"},
-      {"another cause", [](TapeClaim& c) { c.cause = 1; }, "claims Droplings"},
-      {"a cheated run", [](TapeClaim& c) { c.cheated = true; }, "but the tape claims yes"},
-  };
-  for (const auto& [what, change, seen] : forgeries) {
-    const Verdict v = VerifyTape(Rewritten(honest, [&](Tape& t) { change(t.claim); }));
-    EXPECT_EQ(v.exitCode, 1) << what;
-    EXPECT_NE(v.report.find(seen), std::string::npos) << what << "\n" << v.report;
-  }
-  // Told the run was clean, the cheated tape shows the panel that marks it.
-  EXPECT_EQ(VerifyTape(Rewritten(cheated, [](Tape& t) { t.claim.cheated = false; })).exitCode, 1);
-  // A death timer right after the reset's reading of the date: a run that never ends.
-  const Verdict endless = VerifyTape(Rewritten(honest, [](Tape& t) {
-    t.stream.resize(9);
-    t.stream.push_back(0x10 + static_cast<int>(Entry::tmrDead));
-  }));
-  EXPECT_EQ(endless.exitCode, 1) << endless.report;
-}
-
-TEST(Tape, RefusesWhatIsNoTapeItCanPlay) {
+// The proof's verdict on each, as `flakmire --verify` exits: 0 a true claim, 1 a false one (with
+// the field it got wrong), 2 what is no tape it can play.
+TEST(Tape, ProvesATrueClaimCatchesAForgedOneAndRefusesWhatIsNoTapeItCanPlay) {
   TapeWorld unended(true, 1);  // the death timer without a death: nothing to keep
   ResetGame(unended.g()), tmrDead_Timer(unended.g());
   EXPECT_TRUE(unended.tapes.empty());
 
   const auto& good = TheSession().taped.tapes[0].bytes;
+  const auto& cheated = TheSession().taped.tapes[1].bytes;
+  const auto claimed = [&good](auto change) {
+    return Rewritten(good, [&](Tape& t) { change(t.claim); });
+  };
   std::vector<std::uint8_t> flipped = good, later = good, other = good, cut = good;
   flipped[good.size() / 2] ^= 0x10;
   later[8] += 1, other[10] -= 1;  // a later format, earlier rules
   cut.resize(good.size() / 2);
   const std::vector<std::uint8_t> scores = {1, 7, 0x20, 0, 0, 0, 16, 9, 9, 9};
-  const std::tuple<const char*, std::vector<std::uint8_t>, const char*> rows[] = {
-      {"nothing", {}, "it is empty"},
-      {"a score file", scores, "not a Flakmire tape"},
-      {"its head alone", std::vector(good.begin(), good.begin() + 12), "only its first 12"},
-      {"half a tape", cut, "cut short"},
-      {"a byte changed", flipped, "damaged: its check"},
-      {"a later format", Rechecked(later), "another version of Flakmire"},
-      {"other rules", Rechecked(other), "other rules of play"},
+  const std::tuple<const char*, std::vector<std::uint8_t>, int, const char*> rows[] = {
+      {"the honest run", good, 0, "Killed by:  Bomb            as claimed"},
+      {"the cheated run", cheated, 0, "proves its run"},
+      {"a higher score", claimed([](TapeClaim& c) { c.score += 5; }), 1, "but the tape claims 5\n"},
+      {"a level more", claimed([](TapeClaim& c) { c.level += 1; }), 1, "but the tape claims 2\n"},
+      {"a minute longer", claimed([](TapeClaim& c) { c.days += 60 / 86400.0; }), 1,
+       "claims 1 min 16"},
+      {"another cause", claimed([](TapeClaim& c) { c.cause = 1; }), 1, "claims Droplings"},
+      {"a cheated run", claimed([](TapeClaim& c) { c.cheated = true; }), 1,
+       "but the tape claims yes"},
+      // Told the run was clean, the cheated tape shows the panel that marks it.
+      {"a cheated run told clean", Rewritten(cheated, [](Tape& t) { t.claim.cheated = false; }), 1,
+       "claims no"},
+      // A death timer right after the reset's reading of the date: a run that never ends.
+      {"a run that never ends",
+       Rewritten(good,
+                 [](Tape& t) {
+                   t.stream.resize(9);
+                   t.stream.push_back(0x10 + static_cast<int>(Entry::tmrDead));
+                 }),
+       1, "never ends"},
+      {"nothing", {}, 2, "it is empty"},
+      {"a score file", scores, 2, "not a Flakmire tape"},
+      {"its head alone", std::vector(good.begin(), good.begin() + 12), 2, "only its first 12"},
+      {"half a tape", cut, 2, "cut short"},
+      {"a byte changed", flipped, 2, "damaged: its check"},
+      {"a later format", Rechecked(later), 2, "another version of Flakmire"},
+      {"other rules", Rechecked(other), 2, "other rules of play"},
       {"the run's end cut off",
-       Rewritten(good, [](Tape& t) { t.stream.resize(t.stream.size() / 2); }),
+       Rewritten(good, [](Tape& t) { t.stream.resize(t.stream.size() / 2); }), 2,
        "ends before its run does"},
       {"a stream of nonsense",
-       Rewritten(good, [](Tape& t) { std::fill(t.stream.begin(), t.stream.end(), 0x7F); }),
+       Rewritten(good, [](Tape& t) { std::fill(t.stream.begin(), t.stream.end(), 0x7F); }), 2,
        "cannot be played"},
       // An End where the first tick begins, after the reset's reading of the date.
       {"a turn that never began",
-       Rewritten(good, [](Tape& t) { t.stream.insert(t.stream.begin() + 9, 4); }), "never began"},
+       Rewritten(good, [](Tape& t) { t.stream.insert(t.stream.begin() + 9, 4); }), 2,
+       "never began"},
       // After the reset's reading of the date, the cheat word typed nine times over, each
       // time into the cheat panel that the last one opened.
       {"turns nested nine deep",
@@ -245,11 +224,11 @@ TEST(Tape, RefusesWhatIsNoTapeItCanPlay) {
                      ByteWriter(t.stream).Varint(CheatWord[i % 12]);
                    }
                  }),
-       "nest deeper than any run"},
+       2, "nest deeper than any run"},
   };
-  for (const auto& [what, bytes, seen] : rows) {
+  for (const auto& [what, bytes, code, seen] : rows) {
     const Verdict v = VerifyTape(bytes);
-    EXPECT_EQ(v.exitCode, 2) << what << "\n" << v.report;
+    EXPECT_EQ(v.exitCode, code) << what << "\n" << v.report;
     EXPECT_NE(v.report.find(seen), std::string::npos) << what << "\n" << v.report;
   }
 }
