@@ -151,12 +151,11 @@ TEST(ScoreFile, DamageIsLeftToTheTamperCheckWhoseDialogueEndsTheProgram) {
   const std::string corrupt =
       "Hmm...|Maybe the file's corrupt then?\r\nLuckily there's a backup.  But I'll let you "
       "handle all that.";
-  const struct {
-    void (*damage)(Bytes& file, std::size_t copySize);
-    MessageAnswer answer;
-    std::vector<std::string> shown;
-  } rows[] = {
-      // clang-format off
+  // The damage to a file of three copies of `copy` bytes each, the answer to the dialogue, and
+  // the boxes shown.
+  using Damage = void (*)(Bytes & file, std::size_t copy);
+  // clang-format off
+  const std::tuple<Damage, MessageAnswer, std::vector<std::string>> rows[] = {
       // place 10's score in copy 2; a tag in copy 3; copy 3 cut short; a key past the end; none
       {[](Bytes& f, std::size_t copy) { f[f.size() - copy - 10] ^= 1; },
        MessageAnswer::Yes, {question, warning}},
@@ -165,21 +164,21 @@ TEST(ScoreFile, DamageIsLeftToTheTamperCheckWhoseDialogueEndsTheProgram) {
        MessageAnswer::Closed, {question}},
       {[](Bytes& f, std::size_t) { f.resize(20); }, {}, {}},
       {[](Bytes& f, std::size_t) { f.clear(); }, {}, {}},
-      // clang-format on
   };
-  for (const auto& row : rows) {
+  // clang-format on
+  for (const auto& [damage, answer, shown] : rows) {
     Board b;
     b.hs.Scores[0] = {300, 4, "2 min ", "Bo", 2};
     b.hs.SaveIt1();
     b.desk.grid = {};
-    row.damage(b.Dat(), Decrypt(b.Dat()).size() / 3);
-    b.desk.answer = row.answer;
+    damage(b.Dat(), Decrypt(b.Dat()).size() / 3);
+    b.desk.answer = answer;
     b.hs.SubmitScore(LoadOnlyScore, 0, 0, 0, ""), b.hs.SubmitScore(500, 1, 2, 0, "Ann");
     b.hs.ShowModal();
-    EXPECT_EQ(b.desk.messages, row.shown) << b.Dat().size();
+    EXPECT_EQ(b.desk.messages, shown) << b.Dat().size();
     // Once tampered with: the end, nothing more written (the first save's two) nor shown.
     EXPECT_EQ(std::tuple(b.desk.ended, b.desk.writes, b.desk.modals, b.desk.grid.cells[1][0]),
-              row.shown.empty() ? std::tuple(false, 4, 1, "500") : std::tuple(true, 2, 0, ""));
+              shown.empty() ? std::tuple(false, 4, 1, "500") : std::tuple(true, 2, 0, ""));
   }
 }
 
@@ -187,24 +186,23 @@ TEST(ScoreFile, DamageIsLeftToTheTamperCheckWhoseDialogueEndsTheProgram) {
 // that agree leaves it in place, unless the backup holds no whole table either (after the first
 // save it is empty); a whole file takes its place.
 TEST(ScoreFile, TheBackupKeepsTheLastWholeTableUntilAWholeOneReplacesIt) {
-  const struct {
-    void (*damage)(Bytes& file);
-    int saves;
-    bool kept;
-  } rows[] = {{[](Bytes& f) { f.resize(5); }, 2, true},  // cut inside its header
-              {[](Bytes& f) { f.pop_back(); }, 2, true},
-              {[](Bytes& f) { f.back() ^= 4; }, 2, true},
-              {[](Bytes& f) { f.resize(5); }, 1, false},
-              {[](Bytes&) {}, 2, false}};
-  for (const auto& row : rows) {
+  // The damage to the file being replaced, the saves before it, and whether the backup stays.
+  const std::tuple<void (*)(Bytes&), int, bool> rows[] = {
+      // clang-format off
+      // cut inside its header, short of its last byte, a byte changed; after the first save; none
+      {[](Bytes& f) { f.resize(5); }, 2, true}, {[](Bytes& f) { f.pop_back(); }, 2, true},
+      {[](Bytes& f) { f.back() ^= 4; }, 2, true}, {[](Bytes& f) { f.resize(5); }, 1, false},
+      {[](Bytes&) {}, 2, false}};
+  // clang-format on
+  for (const auto& [damage, saves, kept] : rows) {
     Board b;
     b.hs.Scores[0] = {300, 4, "2 min ", "Bo", 2};
-    for (int save = 0; save < row.saves; ++save) b.hs.SaveIt1();
+    for (int save = 0; save < saves; ++save) b.hs.SaveIt1();
     const Bytes backup = b.Bak();
-    row.damage(b.Dat());
+    damage(b.Dat());
     const Bytes replaced = b.Dat();
     b.hs.SaveIt1();
-    EXPECT_TRUE(b.Bak() == (row.kept ? backup : replaced)) << replaced.size() << " " << row.saves;
+    EXPECT_TRUE(b.Bak() == (kept ? backup : replaced)) << replaced.size() << " " << saves;
   }
 }
 

@@ -22,9 +22,8 @@ struct Shelf final : FakeDesk, TapeViewer {
   HighScores hs{ScorePorts{*this, *this, *this, *this, "/opt/flakmire", "/opt", *this}};
 
   std::string ReplaceFiles(std::span<const NewFile> list) override {
-    for (const NewFile& f : list) {
+    for (const NewFile& f : list)
       if (f.path.ends_with(refused)) return f.path + ": No space left on device";
-    }
     return FakeDesk::ReplaceFiles(list);
   }
   void Watch(const Bytes& tape) override { watched.push_back(tape); }
