@@ -19,6 +19,9 @@ namespace flakmire::testing {
 namespace {
 
 constexpr std::string_view CheatWord = "SHOWMETRICKS";
+void Type(Game& g, std::string_view keys) {
+  for (const char c : keys) Form_KeyDown(g, c);
+}
 
 // Two runs. The first: a gunner who turns left and fires now and then, until the sky kills him;
 // dead, he types the first half of the cheat word; his death timer fires inside a frame's yield,
@@ -32,19 +35,17 @@ void PlaySession(TapeWorld& w) {
   Game& g = w.g();
   int yield = 0, deadYields = 0, deadTicks = 0;
   bool cleared = false, over = false;
-  const auto type = [&g](std::string_view keys) {
-    for (const char c : keys) Form_KeyDown(g, c);
-  };
   w.onYield = [&] {
     const bool second = !w.plays.empty();
     ++yield;
-    if (w.plays.size() == 2 && yield == 1) w.inPanel = nullptr, type(CheatWord);
+    if (w.plays.size() == 2 && yield == 1) w.inPanel = nullptr, Type(g, CheatWord);
     if (g.Dead) {
-      if (!second && ++deadYields == 20) type(CheatWord.substr(0, 6));  // the word spans two runs
+      if (!second && ++deadYields == 20)
+        Type(g, CheatWord.substr(0, 6));  // the word spans two runs
       if (!second && deadYields == 40) {
         w.playNext = true, tmrDead_Timer(g), yield = 0;
         w.inPanel = [](CheatPanel& p) { p.chkCheats_Click(5, true), p.chkCheats_Click(3, true); };
-        type(CheatWord.substr(6));
+        Type(g, CheatWord.substr(6));
         Form_KeyDown(g, 'V');
       }
       return;
@@ -58,7 +59,7 @@ void PlaySession(TapeWorld& w) {
     if (!second) return;
     if (w.plays.size() == 1 && yield == 700) Form_KeyDown(g, key_code::P);
     if (g.Level == 3 && !std::exchange(cleared, true))
-      w.inPanel = [](CheatPanel& p) { p.chkCheats_Click(5, false); }, type(CheatWord);
+      w.inPanel = [](CheatPanel& p) { p.chkCheats_Click(5, false); }, Type(g, CheatWord);
   };
   ResetGame(g);
   for (int tick = 0; !over && tick < 200000; ++tick) {
@@ -133,7 +134,7 @@ TEST(Tape, PlaysBackEveryFrameOfEachRunAndItsResult) {
 TEST(Tape, ATapeKeptEarlierStillPlaysAndTheSameRunRecordsTheSameBytes) {
   const std::string path = FLAKMIRE_TAPE_FILES "/first_run.tape";
   std::ifstream in(path, std::ios::binary);
-  const std::vector<std::uint8_t> kept{std::istreambuf_iterator<char>(in), {}};
+  const Bytes kept{std::istreambuf_iterator<char>(in), {}};
   EXPECT_EQ(VerifyTape(kept).exitCode, 0) << VerifyTape(kept).report;
   const auto& fresh = TheSession().taped.tapes[0].bytes;
   if (fresh == kept) return;
@@ -144,15 +145,14 @@ TEST(Tape, ATapeKeptEarlierStillPlaysAndTheSameRunRecordsTheSameBytes) {
 }
 
 // The bytes of a tape rewritten with `change`, its length and check made right again.
-std::vector<std::uint8_t> Rewritten(const std::vector<std::uint8_t>& bytes,
-                                    const std::function<void(Tape&)>& change) {
+Bytes Rewritten(const Bytes& bytes, const std::function<void(Tape&)>& change) {
   Tape tape = ReadTape(bytes).tape;
   change(tape);
   return WriteTape(tape);
 }
 
 // Its check made right again after a change of the bytes.
-std::vector<std::uint8_t> Rechecked(std::vector<std::uint8_t> bytes) {
+Bytes Rechecked(Bytes bytes) {
   const std::uint32_t crc = Crc32(std::span(bytes).first(bytes.size() - 4));
   std::memcpy(bytes.data() + bytes.size() - 4, &crc, 4);
   return bytes;
@@ -170,12 +170,23 @@ TEST(Tape, ProvesATrueClaimCatchesAForgedOneAndRefusesWhatIsNoTapeItCanPlay) {
   const auto claimed = [&good](auto change) {
     return Rewritten(good, [&](Tape& t) { change(t.claim); });
   };
-  std::vector<std::uint8_t> flipped = good, later = good, other = good, cut = good;
+  Bytes flipped = good, later = good, other = good, cut = good;
   flipped[good.size() / 2] ^= 0x10;
   later[8] += 1, other[10] -= 1;  // a later format, earlier rules
   cut.resize(good.size() / 2);
-  const std::vector<std::uint8_t> scores = {1, 7, 0x20, 0, 0, 0, 16, 9, 9, 9};
-  const std::tuple<const char*, std::vector<std::uint8_t>, int, const char*> rows[] = {
+  const Bytes scores = {1, 7, 0x20, 0, 0, 0, 16, 9, 9, 9};
+  // After the reset's reading of the date, these entries.
+  const auto afterReset = [&good](const Bytes& entries) {
+    return Rewritten(good, [&](Tape& t) {
+      t.stream.resize(9), t.stream.insert(t.stream.end(), entries.begin(), entries.end());
+    });
+  };
+  // The cheat word typed nine times over, each time into the cheat panel that the last one opened.
+  Bytes nested;
+  for (int i = 0; i < 9 * 12; ++i)
+    nested.push_back(0x10 + static_cast<int>(Entry::KeyDown)),
+        ByteWriter(nested).Varint(CheatWord[i % 12]);
+  const std::tuple<const char*, Bytes, int, const char*> rows[] = {
       {"the honest run", good, 0, "Killed by:  Bomb            as claimed"},
       {"the cheated run", cheated, 0, "proves its run"},
       {"a higher score", claimed([](TapeClaim& c) { c.score += 5; }), 1, "but the tape claims 5\n"},
@@ -189,13 +200,8 @@ TEST(Tape, ProvesATrueClaimCatchesAForgedOneAndRefusesWhatIsNoTapeItCanPlay) {
       {"a cheated run told clean", Rewritten(cheated, [](Tape& t) { t.claim.cheated = false; }), 1,
        "claims no"},
       // A death timer right after the reset's reading of the date: a run that never ends.
-      {"a run that never ends",
-       Rewritten(good,
-                 [](Tape& t) {
-                   t.stream.resize(9);
-                   t.stream.push_back(0x10 + static_cast<int>(Entry::tmrDead));
-                 }),
-       1, "never ends"},
+      {"a run that never ends", afterReset({0x10 + static_cast<int>(Entry::tmrDead)}), 1,
+       "never ends"},
       {"nothing", {}, 2, "it is empty"},
       {"a score file", scores, 2, "not a Flakmire tape"},
       {"its head alone", std::vector(good.begin(), good.begin() + 12), 2, "only its first 12"},
@@ -213,18 +219,7 @@ TEST(Tape, ProvesATrueClaimCatchesAForgedOneAndRefusesWhatIsNoTapeItCanPlay) {
       {"a turn that never began",
        Rewritten(good, [](Tape& t) { t.stream.insert(t.stream.begin() + 9, 4); }), 2,
        "never began"},
-      // After the reset's reading of the date, the cheat word typed nine times over, each
-      // time into the cheat panel that the last one opened.
-      {"turns nested nine deep",
-       Rewritten(good,
-                 [](Tape& t) {
-                   t.stream.resize(9);
-                   for (int i = 0; i < 9 * 12; ++i) {
-                     t.stream.push_back(0x10 + static_cast<int>(Entry::KeyDown));
-                     ByteWriter(t.stream).Varint(CheatWord[i % 12]);
-                   }
-                 }),
-       2, "nest deeper than any run"},
+      {"turns nested nine deep", afterReset(nested), 2, "nest deeper than any run"},
   };
   for (const auto& [what, bytes, code, seen] : rows) {
     const Verdict v = VerifyTape(bytes);
