@@ -10,25 +10,22 @@ namespace {
 // Draws that give round numbers: (1/32)^0.2 x 2 = 1 px a frame; floor(2u) x 2 - 1 is the direction.
 constexpr float SpeedOne = 1.0f / 32, Rightwards = 0.7f, Leftwards = 0.2f;
 
-// Slot 1 of the helicopters or the jets: "X,Y vXVel hp Health: <sprite>".
+// Slot 1 of the helicopters or the jets: "vXVel hpHealth: <sprite>" (the sprite stands where the
+// record is, which every test's end checks).
 std::string Aircraft(const Game& g, bool jet) {
   auto seen = [](const auto& a, const Sprite& s) {
-    return Text("%g,%g v%g hp%g: ", a.X, a.Y, a.XVel, a.Health) + Describe(s);
+    return Text("v%g hp%g: ", a.XVel, a.Health) + Describe(s);
   };
   return jet ? seen(g.Jets[1], g.scene.imgJet[1]) : seen(g.Copters[1], g.scene.imgCopter[1]);
 }
 
 // Each draws its speed, then its direction, then its height; a speed of 0 (here -0) is redrawn.
 TEST(Aircraft, StartOnTheLineOfTheirWayFacingIt) {
-  // clang-format off
   for (auto [jet, oneHit, draws, seen] :
-       {std::tuple{false, true, std::deque{0.5f, Leftwards, 0.0f},
-                   "944,0 v-1.7411 hp1: 944,0 65x41 2"},
-        {false, false, {0, Leftwards, SpeedOne, Rightwards, 0.25f},
-         "-150,42.5 v1 hp15: -150,42.5 65x41 1"},
-        {true, false, {Rightwards, 0.5f}, "-150,35 v1.7 hp9: -150,35 81x33 3"},
-        {true, true, {Leftwards, 0.25f}, "944,17.5 v-1.7 hp1: 944,17.5 81x33 4"}}) {
-    // clang-format on
+       {std::tuple{false, true, std::deque{0.5f, Leftwards, 0.0f}, "v-1.7411 hp1: 944,0 65x41 2"},
+        {false, false, {0, Leftwards, SpeedOne, Rightwards, 0.25f}, "v1 hp15: -150,42.5 65x41 1"},
+        {true, false, {Rightwards, 0.5f}, "v1.7 hp9: -150,35 81x33 3"},
+        {true, true, {Leftwards, 0.25f}, "v-1.7 hp1: 944,17.5 81x33 4"}}) {
     TestGame t;
     t.queue = draws, t.g.cheats.Set(Cheat::OneHitWonders, oneHit);
     jet ? CreateJet(t.g) : CreateCopter(t.g);
@@ -39,12 +36,11 @@ TEST(Aircraft, StartOnTheLineOfTheirWayFacingIt) {
 // Aircraft leave one float beyond a start line (the one above keeps its slot); a helicopter still
 // draws for a drop as it leaves, and the trooper jumps from its door with its speed.
 TEST(Aircraft, LeaveOnlyBeyondTheStartLinesAndDropTroopersFromTheDoor) {
-  const float past944 = std::nextafter(944.0f, 999.0f),
-              pastMinus150 = std::nextafter(-150.0f, -999.0f);
-  for (auto [jet, xVel, x, seen] : {std::tuple{false, -1.0f, -150.0f, ": -150,85 65x41 1"},
-                                    {false, -1.0f, pastMinus150, ": -150,85 65x41 1 hidden"},
-                                    {false, 1.0f, 944.0f, ": 944,85 65x41 1"},
-                                    {true, 1.7f, past944, ": 944,35 81x33 3 hidden"}}) {
+  for (auto [jet, xVel, x, seen] :
+       {std::tuple{false, -1.0f, -150.0f, ": -150,85 65x41 1"},
+        {false, -1.0f, std::nextafter(-150.0f, -999.0f), ": -150,85 65x41 1 hidden"},
+        {false, 1.0f, 944.0f, ": 944,85 65x41 1"},
+        {true, 1.7f, std::nextafter(944.0f, 999.0f), ": 944,35 81x33 3 hidden"}}) {
     TestGame t;
     for (int i = 0; i < 2; ++i) jet ? CreateJet(t.g) : CreateCopter(t.g);
     auto enter = [&](auto& a) { a.XVel = xVel, a.X = x - xVel; };
@@ -61,21 +57,16 @@ TEST(Aircraft, LeaveOnlyBeyondTheStartLinesAndDropTroopersFromTheDoor) {
 // the first level's odds less ten steps: 450 - 10 x 43 for a drop, 250 - 10 x 24 for a helicopter
 // or a jet, 400 - 10 x 39 for a bomb.
 TEST(Aircraft, EachRandomEventHasItsOddsOnTheLastLevel) {
-  for (auto [what, odds] : {std::pair{"drop", 20}, {"copter", 10}, {"bomb", 10}, {"jet", 10}}) {
-    for (float u : {0.999f / odds, 1.001f / odds}) {
+  const int odds[] = {20, 10, 10, 10};  // a drop, a helicopter, a bomb, a jet
+  for (int event = 0; event < 4; ++event) {
+    for (float u : {0.999f, 1.001f}) {
       TestGame t;
-      const std::string event = what;
-      t.g.Level = LastLevel;
-      if (event == "drop") CreateCopter(t.g);
-      if (event == "bomb") CreateJet(t.g);
-      t.queue = {u};
-      event == "drop" || event == "copter" ? DoCopters(t.g, event == "copter")
-                                           : DoPlanes(t.g, event == "jet");
-      const int made = event == "drop"     ? t.g.Troopers.UpperBound()
-                       : event == "bomb"   ? t.g.Bullets.UpperBound()
-                       : event == "copter" ? t.g.Copters.UpperBound()
-                                           : t.g.Jets.UpperBound();
-      EXPECT_EQ(made, u * odds < 1) << what << " at " << u;
+      if (event % 2 == 0) event ? CreateJet(t.g) : CreateCopter(t.g);
+      t.g.Level = LastLevel, t.queue = {u / odds[event]};
+      event < 2 ? DoCopters(t.g, event == 1) : DoPlanes(t.g, event == 3);
+      const int made[] = {t.g.Troopers.UpperBound(), t.g.Copters.UpperBound(),
+                          t.g.Bullets.UpperBound(), t.g.Jets.UpperBound()};
+      EXPECT_EQ(made[event], u < 1) << event << " at " << u;
     }
   }
 }
@@ -91,29 +82,22 @@ TEST(Aircraft, JetsBombOnlyStrictlyInsideTheWindowTaggingTheOffset) {
         {1.7f, 336.5f, -21, -19, "2 -19.5 k5 376.5,51 v1.7,0"},
         {-1.7f, 206.0f, -1000, 1000, "2 150 k5 246,51 v-1.7,0"}}) {
     TestGame t;
-    CreateJet(t.g);
+    CreateJet(t.g), t.draws = 0, t.queue = {0};
     t.g.Jets[1].XVel = xVel, t.g.Jets[1].X = x - xVel, t.g.Jets[1].Y = 20;
-    t.g.BombMinOffset = min, t.g.BombMaxOffset = max;
-    t.draws = 0, t.queue = {0};
-    DoPlanes(t.g, false);
-    const std::string bomb = t.g.Bullets.UpperBound()
-                                 ? " " + t.g.scene.imgBullet[1].Tag + " " +
-                                       Bullet(t.g, 1).substr(0, Bullet(t.g, 1).find(" L"))
-                                 : "";
-    EXPECT_EQ(Text("%d", t.draws) + bomb, seen) << xVel << " " << x << " " << min;
+    t.g.BombMinOffset = min, t.g.BombMaxOffset = max, DoPlanes(t.g, false);
+    std::string bomb = Text("%d", t.draws);
+    if (t.g.Bullets.UpperBound()) bomb += " " + t.g.scene.imgBullet[1].Tag + " " + Bullet(t.g, 1);
+    EXPECT_EQ(bomb.substr(0, bomb.find(" L")), seen) << xVel << " " << x << " " << min;
   }
   TestGame t;  // only a full projectile table refuses a bomb, which then tags nothing
-  while (t.g.Bullets.UpperBound() < MaxSlots) {
-    t.g.Bullets.Grow(), t.g.scene.imgBullet.LoadNext(),
-        t.g.Bullets[t.g.Bullets.UpperBound()].Active = true;
-  }
-  t.g.scene.imgBullet[MaxSlots].Tag = "top";
-  CreateJet(t.g);
-  t.queue = {0};
-  DoPlanes(t.g, false);
-  EXPECT_EQ(t.g.scene.imgBullet[MaxSlots].Tag, "top");
-  EXPECT_EQ(t.g.Bullets.UpperBound(), MaxSlots);
-  EXPECT_EQ(t.heardCount[int(SoundEvent::BombRelease)], 0) << "a bomb not made is not heard";
+  for (int i = 1; i <= MaxSlots; ++i)
+    t.g.Bullets.Grow(), t.g.scene.imgBullet.LoadNext(), t.g.Bullets[i].Active = true;
+  t.g.scene.imgBullet[MaxSlots].Tag = "top", t.queue = {0};
+  CreateJet(t.g), DoPlanes(t.g, false);
+  // A bomb not made is not heard.
+  EXPECT_EQ(Text("%s %d %d", t.g.scene.imgBullet[MaxSlots].Tag.c_str(), t.g.Bullets.UpperBound(),
+                 t.heardCount[int(SoundEvent::BombRelease)]),
+            Text("top %d 0", MaxSlots));
   ResetGame(t.g);  // the made-up slots are no projectiles
 }
 
