@@ -1,5 +1,6 @@
 // The gun, the key handler, and every kind of projectile from its start to its end.
 
+#include <regex>
 #include <set>
 
 #include "fakes/test_game.h"
@@ -9,14 +10,14 @@ namespace {
 
 using key_code::Left, key_code::Right;
 
-// Gun steps from this angle and length, the key pressed before each. Seen: angle/length after
-// each step, the kinds fired, points, the pending key, both barrel ends. Points pay shots exactly.
+// Gun steps from this angle and length, the key pressed before each, the turret 10 px right. Seen:
+// angle/length after each step, the kinds fired, points, the pending key, both barrel ends, the
+// first shell. Points pay shots exactly.
 struct GunRow {
   float angle = 0, length = 6;
-  int key = 0, points = 10;
+  int key = 0, points = 10, steps = 1;
   std::set<int> held = {};
   bool rapid = false, dead = false;
-  int steps = 1;
   const char* seen;
 };
 
@@ -31,18 +32,19 @@ TEST(Gun, TurnsReloadsAndFiresTheShellOfItsKeyIfThePointsPay) {
            {.held = {'B'}, .seen = "fired points 10 "},
            // The barrel grows 0.4 a frame up to 6; a key pressed before it is out is lost.
            {.length = 5, .key = 'B', .steps = 4, .seen = " 0/5.4 0/5.8 0/5 0/5.4 fired 0 "},
-           {.angle = -118, .held = {Left}, .steps = 3, .seen = " -119/6 -120/6 -120/6 "},
-           {.angle = 119, .held = {Right}, .steps = 2, .seen = " 120/6 120/6 "},
+           {.angle = -118, .steps = 3, .held = {Left}, .seen = " -119/6 -120/6 -120/6 "},
+           {.angle = 119, .steps = 2, .held = {Right}, .seen = " 120/6 120/6 "},
            {.angle = 5, .held = {Left, Right}, .seen = " 5/6 "},
            {.angle = 5, .key = 'B', .held = {Left}, .dead = true, .seen = " 5/6 fired points 10 "},
-           // 6 px a unit of length from the turret's centre, GunAngle / 90 rad from straight up.
-           {.angle = 30, .seen = "barrel 407.78,399.98 407.78,399.98"},
+           // 6 px a unit of length from the turret's centre, GunAngle / 90 rad from straight up; a
+           // shell leaves the muzzle along the barrel.
+           {.angle = 30, .seen = "barrel 417.78,399.98 417.78,399.98"},
+           {.angle = 90, .key = 'B', .seen = "k0 436.293,414.549 v4.20735,-2.70151 "},
        }) {
     TestGame t;
-    t.g.GunAngle = r.angle, t.g.GunLength = r.length, t.g.Points = r.points;
-    t.down = r.held;
+    t.g.GunAngle = r.angle, t.g.GunLength = r.length, t.g.Points = r.points, t.down = r.held;
+    t.g.cheats.Set(Cheat::RapidFire, r.rapid), t.g.scene.shpTurret.Left += 10;
     if (r.dead) BeKilled(t.g);
-    t.g.cheats.Set(Cheat::RapidFire, r.rapid);
     std::string seen;
     for (int step = 0; step < r.steps; ++step)
       t.g.FireKey = r.key, DoGun(t.g), seen += Text(" %g/%g", t.g.GunAngle, t.g.GunLength);
@@ -52,12 +54,9 @@ TEST(Gun, TurnsReloadsAndFiresTheShellOfItsKeyIfThePointsPay) {
     const Line* gun = t.g.scene.lnGun.data();
     seen += Text(" points %d key %d barrel %.2f,%.2f %.2f,%.2f", t.g.Points, t.g.FireKey, gun[0].X2,
                  gun[0].Y2, gun[1].X2, gun[1].Y2);
+    if (t.g.Bullets.UpperBound()) seen += " " + Bullet(t.g, 1);
     EXPECT_THAT(seen, HasSubstr(r.seen));
   }
-  TestGame t;  // a shell leaves the muzzle along the barrel; the pivot follows the turret
-  t.g.GunAngle = 90, t.g.GunLength = 6, t.g.FireKey = 'B', t.g.scene.shpTurret.Left += 10;
-  DoGun(t.g);
-  EXPECT_THAT(Bullet(t.g, 1), StartsWith("k0 436.293,414.549 v4.20735,-2.70151 "));
 }
 
 // Keys typed into the key handler on this level: cheat panels opened, the last twelve keys, the
@@ -84,50 +83,43 @@ TEST(Keys, KeepTheLastTwelveOpenThePanelOnTheCheatWordAndEndOnlyTheLastLevel) {
 TEST(Projectiles, EachKindStartsFliesGrowsAndEndsItsOwnWay) {
   const float sixth = static_cast<float>(Pi / 6), down = static_cast<float>(Pi);
   const Cheat none = Cheat::Cheated, big = Cheat::BigExplosions;
+  // The sprite's place, centred on the projectile, is checked at every test's end.
+  const std::regex place(" @\\S+");
   for (auto [kind, angle, y, life, fall, cheat, passes, seen] :
-       {std::tuple{0, sixth, 200.0f, 0, 0.0f, none, 0,
-                   "k0 100,200 v2.5,-4.33013 L330 9x9 @95.5,195.5 192,192,192/128,128,128"},
-        {2, sixth, 200.0f, 0, 0.0f, none, 0,
-         "k2 100,200 v0.2,-0.866025 L150 5x5 @97.5,197.5 222,0,0/111,0,0"},
-        {5, -3.0f, 200.0f, 0, 0.0f, none, 2,
-         "k5 94.03,200.03 v-2.98,0.02 L6 15x15 @86.53,192.53 0,0,128/0,0,64"},
+       {std::tuple{-1, 0.0f, 200.0f, 21, 0.0f, big, 1, "L20 140x140 255,77,0/207,118,127"},
+        {0, sixth, 200.0f, 0, 0.0f, none, 0,
+         "k0 100,200 v2.5,-4.33013 L330 9x9 192,192,192/128,128,128"},
+        {2, sixth, 200.0f, 0, 0.0f, none, 0, "k2 100,200 v0.2,-0.866025 L150 5x5 222,0,0/111,0,0"},
+        {5, -3.0f, 200.0f, 0, 0.0f, none, 2, "k5 94.03,200.03 v-2.98,0.02 L6 15x15 0,0,128/0,0,64"},
         {5, -3.0f, 200.0f, 0, 0.0f, Cheat::OneHitWonders, 0, "k5 100,200 v-3,0 L1 "},
-        {-1, 0.0f, 200.0f, 151, 3.0f, none, 1,
-         "k-1 100,200 v0,3 L150 140x140 @30,130 255,255,55/207,207,155"},
-        {-1, 0.0f, 200.0f, 21, 0.0f, big, 1, "L20 140x140 @30,130 255,77,0/207,118,127"},
-        {-1, 0.0f, 200.0f, 0, 0.0f, none, 0,
-         "k-1 100,200 v0,0 L300 49x1 @75.5,199.5 255,240,0/207,200,127"},
-        {-2, 0.0f, 200.0f, 0, 0.0f, none, 0,
-         "k-2 100,200 v0,0 L300 49x1 @75.5,199.5 192,192,192/128,128,128"},
-        {-2, 0.0f, 200.0f, 151, 0.0f, none, 1, "L150 140x140 @30,130 127,127,27/143,143,141"},
+        {-1, 0.0f, 200.0f, 151, 3.0f, none, 1, "v0,3 L150 140x140 255,255,55/207,207,155"},
+        {-1, 0.0f, 200.0f, 0, 0.0f, none, 0, "k-1 100,200 v0,0 L300 49x1 255,240,0/207,200,127"},
+        {-2, 0.0f, 200.0f, 0, 0.0f, none, 0, "k-2 100,200 v0,0 L300 49x1 192,192,192/128,128,128"},
+        {-2, 0.0f, 200.0f, 151, 0.0f, none, 1, "L150 140x140 127,127,27/143,143,141"},
         {1, 0.0f, -92.04f, 0, 0.0f, none, 1, "L0 4x4 free hidden"},
-        {1, 0.0f, -92.02f, 0, 0.0f, none, 1, "k1 100.01,-99.99 v0.01,-7.97 L999 4x4 @"},
+        {1, 0.0f, -92.02f, 0, 0.0f, none, 1, "k1 100.01,-99.99 v0.01,-7.97 L999 4x4 "},
         {0, down, 489.5f, 0, 0.0f, none, 1, "L0 8.99995x8.99995 free hidden"},
         {0, down, 489.4f, 0, 0.0f, none, 1, "k0 100.01,494.43 v0.00999956,5.03 L329 "},
-        {6, 0.0f, 480.0f, 0, 4.0f, none, 2, "k-2 100.03,488.09 v0.02,4.06 L30 15x15 @"}}) {
+        {6, 0.0f, 480.0f, 0, 4.0f, none, 2, "k-2 100.03,488.09 v0.02,4.06 L30 15x15 "}}) {
     TestGame t;
-    t.g.FastFrame = true, t.g.WindDrift = 0.01f, t.queue = {0.5f};
-    t.g.cheats.Set(cheat, true);
+    t.g.FastFrame = true, t.g.WindDrift = 0.01f, t.queue = {0.5f}, t.g.cheats.Set(cheat, true);
     ASSERT_EQ(t.Make(kind, 100, y, angle), 1);
     if (life) t.g.Bullets[1].Life = life;
     if (fall) t.g.Bullets[1].YVel = fall;
     for (int pass = 0; pass < passes; ++pass) DoBullets(t.g);
-    EXPECT_THAT(Bullet(t.g, 1), HasSubstr(seen));
+    EXPECT_THAT(std::regex_replace(Bullet(t.g, 1), place, ""), HasSubstr(seen));
   }
 }
 
 // A life running out ends the pass; then the top eleven slots go if all are free and one stays.
 TEST(Projectiles, ThePassEndsWhereALifeRunsOutAndTheTableShrinksByEleven) {
-  for (auto [slots, used, seen] : {
-           std::tuple{22, std::vector{1, 2}, "11 200"},
-           {22, {2, 12}, "22 195.03"},
-           {11, {}, "11 200"},
-       }) {
+  for (auto [slots, used, seen] : {std::tuple{22, std::vector{1, 2}, "11 200"},
+                                   {22, {2, 12}, "22 195.03"},
+                                   {11, {}, "11 200"}}) {
     TestGame t;
     for (int i = 1; i <= slots; ++i) t.Make(StandardShell, 100, 200);
     for (int i = 1; i <= slots; ++i)
-      t.g.Bullets[i].Active = t.g.scene.imgBullet[i].Visible =
-          std::count(used.begin(), used.end(), i);
+      t.g.Bullets[i].Active = t.g.scene.imgBullet[i].Visible = std::ranges::count(used, i);
     t.g.Bullets[1].Life = 1;  // ends the pass where it is in use
     DoBullets(t.g);
     EXPECT_EQ(Text("%d %g", t.g.Bullets.UpperBound(), t.g.Bullets[2].Y), seen)
@@ -145,8 +137,7 @@ TEST(Projectiles, VerySlowFramesThinFireballsLyingOnEachOther) {
                                                       {401.0, -1, 0.0f, -2.0f, 108, false},
                                                       {401.0, -1, 0.0f, 0.0f, 109, false}}) {
     TestGame t;
-    t.g.FrameMs = frameMs;
-    t.Make(SmokeExplosion, 300, 200), t.Make(kind, 300 + dx, 200 + dy);
+    t.g.FrameMs = frameMs, t.Make(SmokeExplosion, 300, 200), t.Make(kind, 300 + dx, 200 + dy);
     t.g.Bullets[1].Life = 100, t.g.Bullets[2].Life = life;
     DoBullets(t.g);
     EXPECT_EQ(Text("%d %d", t.g.Bullets[1].Life, t.g.Bullets[2].Active), Text("99 %d", !thinned))
@@ -169,17 +160,14 @@ TEST(Bomb, KillsTheGunInsideItsZoneAndEachKindOfShellDoesItsOwnDamage) {
         {300.0f, 200.0f, 2, 1.0f, 6, "6 0 0 '' 5@300,200/6 2@301,200/150"},
         {300.0f, 200.0f, 5, 1.0f, 6, "6 0 0 '' 5@300,200/6 5@301,200/6"}}) {
     TestGame t;
-    t.g.FastFrame = true;
-    t.Make(Bomb, x, y);
+    t.g.FastFrame = true, t.Make(Bomb, x, y);
     t.g.Bullets[1].Life = life, t.g.Bullets[1].YVel = -0.01f;
     if (kind != 9) t.Make(kind, x + dx, y);
-    t.g.Points = 0;
-    DoBomb(t.g, 1);
+    t.g.Points = 0, DoBomb(t.g, 1);
     EXPECT_EQ(
         Text("%d %d %d '%s'", t.g.Bullets[1].Life, t.g.Points, t.g.Dead, t.g.DeathMethod.c_str()) +
             InUse(t.g),
-        seen)
-        << x << " " << y << " " << kind;
+        seen);
   }
 }
 
@@ -199,15 +187,12 @@ TEST(Bomb, LandingMarksTheClosestImpactsAndNarrowsTheBombingWindow) {
         {759.0f, 1.0f, "", "64,728 -1000..1000"},  // past the right pole, no jet's bomb
         {499.0f, 1.0f, "12abc", "64,500 -1000..1000"}}) {
     TestGame t;
-    t.Make(Bomb, x, 488, xvel);
-    t.g.scene.imgBullet[1].Tag = tag;
-    DoBullets(t.g);
+    t.Make(Bomb, x, 488, xvel), t.g.scene.imgBullet[1].Tag = tag, DoBullets(t.g);
     const Scene& s = t.g.scene;
     EXPECT_EQ(Text("%s,%s %d..%d", s.lnFlagPole[1].Tag.c_str(), s.lnFlagPole[2].Tag.c_str(),
                    t.g.BombMinOffset, t.g.BombMaxOffset) +
                   InUse(t.g),
-              std::string(seen) + Text(" -1@%g,488.01/30", x + xvel))
-        << x << " " << tag;
+              std::string(seen) + Text(" -1@%g,488.01/30", x + xvel));
   }
 }
 
