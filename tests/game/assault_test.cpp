@@ -70,36 +70,6 @@ TEST(Assault, EachSideBuildsItsOwnPyramidFromItsOwnCountAndItsTopKillsTheGunner)
   }
 }
 
-// A trooper sinking under his canopy to x, y in this frame with this sideways speed. Seen: his
-// speed after the frame, "-" if the wire killed him.
-TEST(Assault, TheWireBeforeTheBunkerThrowsTheSlowBackFromItsMiddleAndKillsTheFast) {
-  for (auto [x, y, xVel, castle, seen] : {
-           // It spans 356 < x < 426 below y 432.
-           std::tuple{356.0f, 440.0f, 0.5f, false, "0.5"},
-           {356.5f, 440.0f, 0.5f, false, "-"},
-           {426.0f, 440.0f, -0.5f, false, "-0.5"},
-           {425.5f, 440.0f, -0.5f, false, "-"},
-           {380.0f, 432.0f, 0.5f, false, "0.5"},
-           {380.0f, 432.5f, 0.5f, false, "-"},
-           // Slower than 0.4 px a frame he is thrown back, away from 392, at 1.2 times his speed.
-           {391.5f, 440.0f, 0.3f, false, "-0.36"},
-           {392.0f, 440.0f, -0.3f, false, "0.36"},
-           {360.0f, 440.0f, 0.39f, false, "-0.468"},
-           {420.0f, 440.0f, -0.4f, false, "-"},
-           // Jumping Castle throws everyone back.
-           {360.0f, 440.0f, 0.5f, true, "-0.6"},
-           {420.0f, 440.0f, -0.5f, true, "0.6"},
-       }) {
-    TestGame t;
-    t.g.cheats.Set(Cheat::JumpingCastle, castle);
-    t.Put({true, x - xVel, y - 0.8f, xVel, 0.8f, ChuteOpen});
-    t.Put({true, 600, 100});  // on top, so that a dead man's slot stays to be seen
-    DoTroopers(t.g);
-    const TrooperData& m = t.g.Troopers[1];
-    EXPECT_EQ(m.Active ? Text("%g", m.XVel) : "-", seen) << x << "," << y << " at " << xVel;
-  }
-}
-
 // Frames from a reset on level 4 with 130 points until the gunner dies (three if dead already):
 //   1 a bomb over the gun;  2 the key C, gun upright;  3 the tilde on the last level;  4 a dead
 //   gunner: the troopers flee from x 402 (but one standing on it) and drift into the bunker's

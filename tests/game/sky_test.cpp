@@ -103,7 +103,7 @@ TEST(Aircraft, JetsBombOnlyStrictlyInsideTheWindowTaggingTheOffset) {
 
 // One trooper's frame in a wind of 0.01 under one cheat: Soldier() and the points. A step that
 // kills him doesn't end his turn.
-TEST(Troopers, FallOpenTheirParachutesDriftLandAndDie) {
+TEST(Troopers, FallOpenTheirParachutesDriftLandMeetTheWireAndDie) {
   const Cheat none = Cheat::Cheated, castle = Cheat::JumpingCastle, noChutes = Cheat::NoParachutes;
   for (auto [trooper, cheat, seen] : {
            // Free fall: gravity 0.03 and the wind.
@@ -140,6 +140,21 @@ TEST(Troopers, FallOpenTheirParachutesDriftLandAndDie) {
            {{true, 712, 460, 0, 0.8f, 1}, none, "712.01,460.8 v0.01,0.8 c1 p0 +++ 10"},
            {{true, 712.5f, 460, 0, 0.8f, 1}, none, "712.51,460.8 v0.01,0.8 c1 p0 --- 10"},
            {{true, 30, 455.9f, 0, 0.8f, 1}, none, "30.01,456.7 v0.01,0.8 c1 p0 +++ 10"},
+           // The wire before the bunker spans 356 < X < 426 below Y 432. Slower than 0.4 px a frame
+           // he is thrown back from it, away from 392, at 1.2 times his speed; faster, he dies.
+           {{true, 355.5f, 439.2f, 0.49f, 0.8f, 1}, none, "356,440 v0.5,0.8 c1 p0 +++ 10"},
+           {{true, 356, 439.2f, 0.49f, 0.8f, 1}, none, "356.5,440 v0.5,0.8 c1 p0 --- 10"},
+           {{true, 426.5f, 439.2f, -0.51f, 0.8f, 1}, none, "426,440 v-0.5,0.8 c1 p0 +++ 10"},
+           {{true, 426, 439.2f, -0.51f, 0.8f, 1}, none, "425.5,440 v-0.5,0.8 c1 p0 --- 10"},
+           {{true, 379.5f, 431.2f, 0.49f, 0.8f, 1}, none, "380,432 v0.5,0.8 c1 p0 +++ 10"},
+           {{true, 379.5f, 431.7f, 0.49f, 0.8f, 1}, none, "380,432.5 v0.5,0.8 c1 p0 --- 10"},
+           {{true, 391.2f, 439.2f, 0.29f, 0.8f, 1}, none, "391.5,440 v-0.36,0.8 c1 p0 +++ 10"},
+           {{true, 392.3f, 439.2f, -0.31f, 0.8f, 1}, none, "392,440 v0.36,0.8 c1 p0 +++ 10"},
+           {{true, 359.61f, 439.2f, 0.38f, 0.8f, 1}, none, "360,440 v-0.468,0.8 c1 p0 +++ 10"},
+           {{true, 420.4f, 439.2f, -0.41f, 0.8f, 1}, none, "420,440 v-0.4,0.8 c1 p0 --- 10"},
+           // Jumping Castle throws everyone back.
+           {{true, 359.5f, 439.2f, 0.49f, 0.8f, 1}, castle, "360,440 v-0.6,0.8 c1 p0 +++ 10"},
+           {{true, 420.5f, 439.2f, -0.51f, 0.8f, 1}, castle, "420,440 v0.6,0.8 c1 p0 +++ 10"},
        }) {
     TestGame t;
     t.g.WindDrift = 0.01f, t.g.cheats.Set(cheat, true);
