@@ -26,12 +26,10 @@ std::string Hit(const char* row) {
   std::string seen = Text("C%g J%g P%d ", t.g.Copters[1].Health, t.g.Jets[1].Health, t.g.Points);
   for (int j = 1; j <= 4; ++j)
     seen += "-012"[t.g.Troopers[j].Active * (1 + t.g.Troopers[j].ChuteState)];
-  for (int i = 1; i <= t.g.Bullets.UpperBound(); ++i) {
-    const BulletData& b = t.g.Bullets[i];
-    if (!b.Active || b.X == -500) continue;
-    seen += b.Kind == BloodDrop ? Text(" b%.2g", std::atan2(b.XVel / 0.4, -b.YVel) * 180 / Pi)
-                                : Text(" %d@%g,%g L%d", b.Kind, b.X, b.Y, b.Life);
-  }
+  for (int i = 1; i <= t.g.Bullets.UpperBound(); ++i)
+    if (const BulletData& b = t.g.Bullets[i]; b.Active && b.X != -500)
+      seen += b.Kind == BloodDrop ? Text(" b%.2g", std::atan2(b.XVel / 0.4, -b.YVel) * 180 / Pi)
+                                  : Text(" %d@%g,%g L%d", b.Kind, b.X, b.Y, b.Life);
   return seen + (t.g.Dead ? " D" + t.g.DeathMethod : "");
 }
 
