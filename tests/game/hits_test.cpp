@@ -12,6 +12,7 @@ namespace {
 // (9). Seen: their health, the points, each chute ("-" gone), the objects in use (a blood drop "b"
 // with its degrees, 4.5 left of its way) and "D" with the kill cause.
 std::string Hit(const char* row) {
+  SCOPED_TRACE(row);  // for what the sprites show, checked as the game goes
   float kind, sx, sy, vx = 1, vy = -5;
   std::sscanf(row, "%f %f,%f v%f,%f", &kind, &sx, &sy, &vx, &vy);
   TestGame t;
@@ -34,42 +35,37 @@ std::string Hit(const char* row) {
 }
 
 TEST(Hits, KillTroopersPopCanopiesDamageAircraftAndKillTheGunnerUnderHisOwnShell) {
-  for (auto [row, seen] : {
-           // A shell hits one trooper, then still the aircraft behind; blood sprays up its way.
-           std::pair{"0 300,326", "C3 J9 P5 -101 b6.8"},
-           {"0 411.5,475", "C3 J9 P5 110-"},
-           {"0 321.5,291", "C3 J9 P0 1101 0@321.5,291 L330"},
-           {"0 128,137.5 v3,4", "C2 J9 P6 1-01 b32"},
-           {"1 110,110", "C0 J6 P17 1101 -1@132,120 L280"},
-           // From above, a canopy goes and the shell flies on.
-           {"0 308,278", "C3 J9 P5 2101 0@308,278 L330"},
-           // Heavy shells burst beside the shell, big ones on the trooper; both on aircraft.
-           {"3 128,130", "C3 J9 P7 1-01 -1@136,142 L290 b6.8 -1@132,120 L300 -1@140,116 L290"},
-           {"6 128,130",
+  // A shell hits one trooper, then still the aircraft behind; blood sprays up its way.
+  EXPECT_EQ(Hit("0 300,326"), "C3 J9 P5 -101 b6.8");
+  EXPECT_EQ(Hit("0 411.5,475"), "C3 J9 P5 110-");
+  EXPECT_EQ(Hit("0 321.5,291"), "C3 J9 P0 1101 0@321.5,291 L330");
+  EXPECT_EQ(Hit("0 128,137.5 v3,4"), "C2 J9 P6 1-01 b32");
+  EXPECT_EQ(Hit("1 110,110"), "C0 J6 P17 1101 -1@132,120 L280");
+  // From above, a canopy goes and the shell flies on.
+  EXPECT_EQ(Hit("0 308,278"), "C3 J9 P5 2101 0@308,278 L330");
+  // Heavy shells burst beside the shell, big ones on the trooper; both on aircraft.
+  EXPECT_EQ(Hit("3 128,130"), "C3 J9 P7 1-01 -1@136,142 L290 b6.8 -1@132,120 L300 -1@140,116 L290");
+  EXPECT_EQ(Hit("6 128,130"),
             "C-97 J-1 P35 1-01 -2@128,132 L290 b6.8 -2@132,120 L280 -1@132,120 L280 -2@140,116 "
-            "L290 -1@140,116 L291"},
-           {"2 128,130", "C3 J9 P0 1101"},
-           // A shell passing over a trooper's head takes away only a canopy he has.
-           {"0 382.4,447", "C3 J9 P0 1101 0@382.4,447 L330"},
-           // An explosion must reach into the middle; it stays and bleeds troopers any way.
-           {"-1 134,102.5", "C2.92 J8.975 P0 1101 -1@134,102.5 L300"},
-           {"-1 110,110", "C2.92 J8.975 P5 1-01 -1@110,110 L300 b18"},
-           // Smoke brings down any aircraft, and leaves smoke where a trooper died.
-           {"-2 110,110",
+            "L290 -1@140,116 L291");
+  EXPECT_EQ(Hit("2 128,130"), "C3 J9 P0 1101");
+  // A shell passing over a trooper's head takes away only a canopy he has.
+  EXPECT_EQ(Hit("0 382.4,447"), "C3 J9 P0 1101 0@382.4,447 L330");
+  // An explosion must reach into the middle; it stays and bleeds troopers any way.
+  EXPECT_EQ(Hit("-1 134,102.5"), "C2.92 J8.975 P0 1101 -1@134,102.5 L300");
+  EXPECT_EQ(Hit("-1 110,110"), "C2.92 J8.975 P5 1-01 -1@110,110 L300 b18");
+  // Smoke brings down any aircraft, and leaves smoke where a trooper died.
+  EXPECT_EQ(Hit("-2 110,110"),
             "C-97 J-1 P35 1-01 -2@110,110 L300 -2@128,132 L290 b18 -2@132,120 L280 -1@132,120 L280 "
-            "-2@140,116 L290 -1@140,116 L291"},
-           // His own heavy or big shell over the gun (376 < x < 406, y > 424) kills the gunner,
-           // unless it was spent on a trooper.
-           {"3 405.9,437.5", "C3 J9 P0 1101 3@405.9,437.5 L1 -1@396,440 L300 D3"},
-           {"3 376.5,424.5", "C3 J9 P0 1101 3@376.5,424.5 L1 -1@396,440 L300 D3"},
-           {"3 376,424.5", "C3 J9 P0 1101 3@376,424.5 L1000"},
-           {"3 390,424", "C3 J9 P0 1101 3@390,424 L1000"},
-           {"3 406,438", "C3 J9 P5 1102 3@406,438 L1000"},
-           {"3 398,470", "C3 J9 P5 11-1 -1@406,482 L290"},
-       }) {
-    SCOPED_TRACE(row);  // for what the sprites show, too
-    EXPECT_EQ(Hit(row), seen);
-  }
+            "-2@140,116 L290 -1@140,116 L291");
+  // His own heavy or big shell over the gun (376 < x < 406, y > 424) kills the gunner,
+  // unless it was spent on a trooper.
+  EXPECT_EQ(Hit("3 405.9,437.5"), "C3 J9 P0 1101 3@405.9,437.5 L1 -1@396,440 L300 D3");
+  EXPECT_EQ(Hit("3 376.5,424.5"), "C3 J9 P0 1101 3@376.5,424.5 L1 -1@396,440 L300 D3");
+  EXPECT_EQ(Hit("3 376,424.5"), "C3 J9 P0 1101 3@376,424.5 L1000");
+  EXPECT_EQ(Hit("3 390,424"), "C3 J9 P0 1101 3@390,424 L1000");
+  EXPECT_EQ(Hit("3 406,438"), "C3 J9 P5 1102 3@406,438 L1000");
+  EXPECT_EQ(Hit("3 398,470"), "C3 J9 P5 11-1 -1@406,482 L290");
 }
 
 }  // namespace

@@ -31,10 +31,7 @@ TEST(Gun, TurnsReloadsAndFiresTheShellOfItsKeyIfThePointsPayAndKeysOpenThePanelO
            {.key = 'X', .points = 100, .seen = " 0/3 fired 6 points 0 "},
            {.key = 'X', .points = 99, .seen = " 0/6 fired points 99 "},
            // Under Rapid Fire the held keys are polled X, C, V, B: the last one held wins.
-           {.points = 100,
-           .held = {'X', 'C'},
-           .on = Cheat::RapidFire,
-           .seen = "fired 3 points 60 "},
+           {.points = 40, .held = {'X', 'C'}, .on = Cheat::RapidFire, .seen = "fired 3 points 0 "},
            {.held = {'B'}, .seen = "fired points 10 "},
            // The barrel grows 0.4 a frame up to 6; a key pressed before it is out is lost.
            {.length = 5, .key = 'B', .steps = 4, .seen = " 0/5.4 0/5.8 0/5 0/5.4 fired 0 "},
@@ -48,8 +45,7 @@ TEST(Gun, TurnsReloadsAndFiresTheShellOfItsKeyIfThePointsPayAndKeysOpenThePanelO
            {.angle = 90, .key = 'B', .seen = "k0 436.293,414.549 v4.20735,-2.70151 "},
            // The last twelve keys make the cheat word in any case; a code beyond a byte breaks it.
            {.typed = U"QZShowMeTRICKS", .seen = "key 83 panel 1 '' cause ''"},
-           {.typed = U"SHOWME\u0141TRICKS",
-           .seen = std::string("key 83 panel 0 'HOWME\0TRICKS'", 29)},
+           {.typed = U"SHOWME\u0141TRICKS", .seen = std::string("panel 0 'HOWME\0TRICKS'", 22)},
            // The tilde kills the gunner on the last level only, invincible or not.
            {.level = 9, .typed = U"\u00c0", .seen = "key 192 panel 0 '           \xc0' cause ''"},
            {.level = 10, .on = Cheat::Invincibility, .typed = U"\u00c0", .seen = "cause '4'"},
@@ -84,8 +80,7 @@ TEST(Projectiles, EachKindStartsFliesGrowsAndEndsItsOwnWay) {
   const std::regex place(" @\\S+");
   for (auto [kind, angle, y, life, fall, cheat, passes, seen] :
        {std::tuple{-1, 0.0f, 200.0f, 21, 0.0f, big, 1, "L20 140x140 255,77,0/207,118,127"},
-        {0, sixth, 200.0f, 0, 0.0f, none, 0,
-         "k0 100,200 v2.5,-4.33013 L330 9x9 192,192,192/128,128,128"},
+        {0, sixth, 200.0f, 0, 0.0f, none, 0, "v2.5,-4.33013 L330 9x9 192,192,192/128,128,128"},
         {2, sixth, 200.0f, 0, 0.0f, none, 0, "k2 100,200 v0.2,-0.866025 L150 5x5 222,0,0/111,0,0"},
         {5, -3.0f, 200.0f, 0, 0.0f, none, 2, "k5 94.03,200.03 v-2.98,0.02 L6 15x15 0,0,128/0,0,64"},
         {5, -3.0f, 200.0f, 0, 0.0f, Cheat::OneHitWonders, 0, "k5 100,200 v-3,0 L1 "},
