@@ -2,15 +2,26 @@
 
 namespace flakmire::testing {
 
-TestGame::~TestGame() { EXPECT_EQ(OutOfStep(g), ""); }
-
 bool TestGame::Frame() {
   ++frames;
-  const bool ends = RunFrame(g);
+  const auto before = heardCount;
+  const float gun = g.GunLength;
+  const int level = g.Level;
+  const bool dead = g.Dead, ends = RunFrame(g);
   EXPECT_EQ(OutOfStep(g), "");
   // The labels show the numbers as the frame leaves them, FREE's spending included.
   EXPECT_EQ(g.scene.Label1.Caption + " " + g.scene.Label2.Caption,
             Text("%d %d", g.Points, g.Score));
+  // What is heard follows the play: a shot of its shell when the barrel recoils (to its length
+  // after that shell, in the order of SoundEvent), a new level when Level goes up, the gunner's
+  // death when he dies.
+  const auto now = [&](SoundEvent e) { return heardCount[int(e)] - before[int(e)]; };
+  const bool fired = g.GunLength != gun && g.GunLength != std::min(gun + 0.4f, 6.0f);
+  constexpr float Recoil[] = {5, 4, 2, 3};
+  for (int e = 0; e < 4; ++e)
+    EXPECT_EQ(now(SoundEvent(e)), hearing && fired && g.GunLength == Recoil[e]) << frames;
+  EXPECT_EQ(now(SoundEvent::NewLevel), hearing && g.Level > level) << "frame " << frames;
+  EXPECT_EQ(now(SoundEvent::GunnerDeath), hearing && g.Dead && !dead) << "frame " << frames;
   return ends;
 }
 
@@ -54,14 +65,6 @@ std::string OutOfStep(const Game& g) {
   return wrong;
 }
 
-int TestGame::Make(int kind, float x, float y, float angle) {
-  const int points = g.Points;
-  g.Points = 1000;
-  const int i = CreateBullet(g, x, y, kind, angle);
-  g.Points = points;
-  return i;
-}
-
 int TestGame::Put(TrooperData t) {
   CreateTrooper(g, t.X, t.Y, t.XVel);
   const int i = g.Troopers.UpperBound();
@@ -69,14 +72,6 @@ int TestGame::Put(TrooperData t) {
   g.scene.imgPara[i].Move(t.X - 8, t.Y - 17);
   g.scene.imgPara[i].Visible = t.ChuteState == ChuteOpen;
   return i;
-}
-
-float LevelClockBefore(float target) {
-  float x = target - 0.001f;
-  while (x + 0.001f < target) x = std::nextafter(x, target);
-  while (x + 0.001f > target) x = std::nextafter(x, 0.0f);
-  EXPECT_EQ(x + 0.001f, target);
-  return x;
 }
 
 std::string Describe(const Shape& s) {
@@ -108,10 +103,9 @@ std::string Soldier(const Game& g, int i) {
 
 std::string InUse(const Game& g) {
   std::string s;
-  for (int i = 1; i <= g.Bullets.UpperBound(); ++i) {
-    const BulletData& b = g.Bullets[i];
-    if (b.Active) s += Text(" %d@%g,%g/%d", b.Kind, b.X, b.Y, b.Life);
-  }
+  for (int i = 1; i <= g.Bullets.UpperBound(); ++i)
+    if (const BulletData& b = g.Bullets[i]; b.Active)
+      s += Text(" %d@%g,%g/%d", b.Kind, b.X, b.Y, b.Life);
   return s;
 }
 

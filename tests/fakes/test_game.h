@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "cheats/cheat_panel.h"
 #include "fakes/fake_ports.h"
@@ -25,9 +26,7 @@
 // What the game's suites share: a game on scripted ports, and short readable pictures of it.
 namespace flakmire::testing {
 
-using ::testing::EndsWith;
-using ::testing::HasSubstr;
-using ::testing::StartsWith;
+using ::testing::EndsWith, ::testing::HasSubstr, ::testing::StartsWith;
 
 // What every frame must leave, whatever happened in it, or "": each table has exactly its sprites;
 // a free slot's sprites are hidden and a live one's show where its record is (a trooper's canopy
@@ -40,19 +39,24 @@ std::string OutOfStep(const Game& g);
 // game that is not hearing has the silent sounds of a game made without.
 struct TestGame : FakePorts {
   Game g;
+  bool hearing;
   struct : CheatBoxes {
     void SetCaption(int, std::string_view) override {}
     void SetChecked(int, bool) override {}
   } boxes;
 
-  explicit TestGame(bool reset = true, bool hearing = true) : g{ports(hearing)} {
+  explicit TestGame(bool reset = true, bool hearing = true) : g{ports(hearing)}, hearing(hearing) {
     if (reset) ResetGame(g);
   }
-  ~TestGame();
+  ~TestGame() { EXPECT_EQ(OutOfStep(g), ""); }
   bool Frame();  // one frame of the loop; true when the tick would end after it
-  int Make(int kind, float x, float y, float angle = 0);  // a projectile, whatever the points
-  int Put(TrooperData t);                                 // a trooper, his canopy if open
-  bool barrelShown = true;                                // in the frame last presented
+  // A projectile, whatever the points.
+  int Make(int kind, float x, float y, float angle = 0) {
+    const int points = std::exchange(g.Points, 1000), i = CreateBullet(g, x, y, kind, angle);
+    return g.Points = points, i;
+  }
+  int Put(TrooperData t);   // a trooper, his canopy if open
+  bool barrelShown = true;  // in the frame last presented
   void Present() override { FakePorts::Present(), barrelShown = g.scene.lnGun[1].Visible; }
   void ShowCheatPanel() override {
     FakePorts::ShowCheatPanel();
@@ -60,9 +64,6 @@ struct TestGame : FakePorts {
     panel.Form_Load(), panel.Form_Activate();
   }
 };
-
-// The level clock value from which the next frame's step lands exactly on `target`.
-float LevelClockBefore(float target);
 
 // printf into a std::string.
 std::string Text(const char* format, auto... values) {

@@ -14,14 +14,12 @@ TEST(Pause, StopsOnlyARunInPlayAndStartsItAgainAsIfNoTimeHadPassed) {
     t.Frame();
     const float before = t.g.LevelClock;
     const int presents = t.presents;
-    Form_KeyDown(t.g, key);
-    Timer1_Timer(t.g);
+    Form_KeyDown(t.g, key), Timer1_Timer(t.g);
     std::string seen = Text("%d shown %d timer %d key %d frames %d", t.g.scene.lblPaused.Visible,
                             t.presents - presents, t.enabled[TimerId::Timer1], t.g.FireKey,
                             static_cast<int>(std::lround((t.g.LevelClock - before) * 1000)));
     t.now += 60, t.dateTime += 60 / 86400.0;
-    Form_KeyDown(t.g, key);
-    t.Frame();
+    Form_KeyDown(t.g, key), t.Frame();
     seen += Text(" | %d timer %d fast %d lasted %.0f s", t.g.scene.lblPaused.Visible,
                  t.enabled[TimerId::Timer1], t.g.FastFrame, (t.dateTime - t.g.StartTime) * 86400);
     EXPECT_EQ(seen, Text("1 shown 1 timer 0 key %d frames 0 | 0 timer 1 fast 1 lasted 0 s", key));

@@ -36,21 +36,17 @@ TEST(Sounds, AreHeardInTheFrameOfTheirEvent) {
            {[](TestGame& t) {
               CreateCopter(t.g), CreateCopter(t.g), CreateJet(t.g);
               t.g.Copters[1] = {100, 100, true, 1, 1}, t.g.Copters[2] = {400, 100, true, 1, 15};
-              t.g.Jets[1] = {550, 250, true, 1.7f, 0.03f};
-              t.Make(StandardShell, 130, 130), t.Make(BigShell, 430, 130);
-              t.Make(HeavyShell, 580, 280);
+              t.g.Jets[1] = {550, 250, true, 1.7f, 0.03f}, t.Make(StandardShell, 130, 130);
+              t.Make(BigShell, 430, 130), t.Make(HeavyShell, 580, 280);
             },
             3, "1 CopterCrash, 1 BigBlast, 1 CopterCrash, 1 HeavyBlast, 3 JetCrash, "},
            // Troopers die on the roof's, the edge's and the bunker's wires, by a fatal fall and
            // crushed under it; then shot, burnt by a heavy shell, and smothered by smoke, which
            // has no blast of its own.
            {[](TestGame& t) {
-              for (TrooperData m : {TrooperData{true, 380, 408, 0, 0, 2},
-                                    {true, 30, 460, 0, 0.8f, 1},
-                                    {true, 370, 440, 1, 0, 2},
-                                    {true, 200, 462, 0, 3, 2},
-                                    {true, 205, StandingY, 0, 0, 2}})
-                t.Put(m);
+              t.Put({true, 380, 408, 0, 0, 2}), t.Put({true, 30, 460, 0, 0.8f, 1});
+              t.Put({true, 370, 440, 1, 0, 2}), t.Put({true, 200, 462, 0, 3, 2});
+              t.Put({true, 205, StandingY, 0, 0, 2});
               for (auto [kind, x] :
                    {std::pair{StandardShell, 300}, {HeavyShell, 100}, {SmokeExplosion, 500}}) {
                 t.Put({true, float(x), 300, 0, 0, 2});
@@ -64,17 +60,15 @@ TEST(Sounds, AreHeardInTheFrameOfTheirEvent) {
            {[](TestGame& t) { t.g.LevelClock = 8, BeKilled(t.g); }, 1, "0 GunnerDeath, "},
        }) {
     TestGame t;
-    t.listening = true, t.g.LastFrameTime = t.now;  // frames of a normal length
-    scene(t);
+    t.listening = true, t.g.LastFrameTime = t.now, scene(t);  // frames of a normal length
     for (int frame = 0; frame < frames; ++frame) t.Frame();
     EXPECT_EQ(t.heard, heard);
   }
 }
 
 // Run after run from one seed under a random gunner: what the game asked of its ports in order,
-// its numbers every frame, and the sky at the end. What a hearing game hears follows the play: a
-// shot of its shell when the barrel recoils, a new level when Level goes up, the gunner's death
-// when he dies (never under Invincibility).
+// its numbers every frame, and the sky at the end. Each frame checks that what a hearing game
+// hears follows the play (never a death under Invincibility); here every sound is heard.
 std::string Play(bool hearing) {
   TestGame t(true, hearing);
   std::mt19937 hand;
@@ -89,21 +83,10 @@ std::string Play(bool hearing) {
     Form_KeyDown(t.g, "BVCX"[hand() % 4]);
     if (hand() % 8 == 0) t.down = {std::array{0, key_code::Left, key_code::Right}[hand() % 3]};
   };
-  constexpr float Recoil[] = {5, 4, 2, 3};  // of each shot's shell, in the order of SoundEvent
   std::string seen;
   for (int frame = 0; frame < 30000 && !::testing::Test::HasFailure(); ++frame) {
-    const auto before = t.heardCount;
-    const float gun = t.g.GunLength;
-    const int level = t.g.Level;
-    const bool dead = t.g.Dead;
     Trace = &seen, t.Frame(), Trace = nullptr;
     seen += Numbers(t.g) + "\n";
-    const auto now = [&](SoundEvent e) { return t.heardCount[int(e)] - before[int(e)]; };
-    const bool fired = t.g.GunLength != gun && t.g.GunLength != std::min(gun + 0.4f, 6.0f);
-    for (int e = 0; e < 4 && hearing; ++e)
-      EXPECT_EQ(now(SoundEvent(e)), fired && t.g.GunLength == Recoil[e]) << "frame " << frame;
-    EXPECT_EQ(now(SoundEvent::NewLevel), hearing && t.g.Level > level) << "frame " << frame;
-    EXPECT_EQ(now(SoundEvent::GunnerDeath), hearing && t.g.Dead && !dead) << "frame " << frame;
     if (hand() % (t.g.Dead ? 100 : 2000) == 0) start();  // Play after a death, or a new run
   }
   for (int i = 1; i <= t.g.Bullets.UpperBound(); ++i) seen += Bullet(t.g, i) + "\n";
