@@ -1,8 +1,11 @@
 // The one table of controls: the keys reach the game with the codes the rules know, and F1 shows
 // the table's rows, with the shots' costs, over whichever window is active, pausing a run in play.
+// The command line: --help and --version answer and end the program well, anything else is
+// refused with a word on what and status 1, and no argument plays.
 
 #include "desktop/controls.h"
 
+#include "desktop/command_line.h"
 #include "desktop/help_page.h"
 #include "desktop/key_mapping.h"
 #include "desktop/shell_keys.h"
@@ -74,10 +77,33 @@ TEST_F(GameWindow, HelpShowsEveryRowAndPausesARunInPlayUntilItCloses) {
     EXPECT_EQ(cells.count(QString::fromStdString(row)), 1) << row;
   }
   for (const char* cost :
-       {"|B|A|1 point|", "|V|B|2 points|", "|C|X|40 points|", "|X|Y|100 points|"}) {
+       {"|B|A|1 point|", "|V|B|2 points|", "|C|X|40 points|", "|X|Y|100 points|"})
     EXPECT_TRUE(cells.contains(cost)) << cost;
-  }
   EXPECT_TRUE(cells.contains("Anywhere|F1|")) << "rows under the heading of where they work";
+}
+
+TEST(CommandLine, AnswersHelpAndVersionAndRefusesAnythingElse) {
+  const std::tuple<QStringList, int, const char*> rows[] = {
+      {{"/usr/games/flakmire", "--help"}, 0, "Usage: flakmire [options]\n"},
+      {{"flakmire", "-h"}, 0, "  -v, --version    Show the version and end.\n"},
+      {{"flakmire", "--version"}, 0, "Flakmire " FLAKMIRE_VERSION "\n"},
+      {{"flakmire", "--level=3"}, 1, "flakmire: Unknown option 'level'."},
+      {{"flakmire", "--help", "-x"}, 1, "flakmire: Unknown option 'x'."},
+      {{"flakmire", "scores.dat"}, 1, "flakmire: Unexpected argument 'scores.dat'"},
+      {{"flakmire", "--verify"}, 1, "flakmire: Missing value after '--verify'."},
+      {{"flakmire", "--verify", "a", "--watch", "b"}, 1, "one tape at a time"},
+  };
+  for (const auto& [arguments, status, says] : rows) {
+    const CommandLine line = ParseCommandLine(arguments);
+    EXPECT_TRUE(line.answered) << arguments.join(' ').toStdString();
+    EXPECT_EQ(line.status, status) << arguments.join(' ').toStdString();
+    EXPECT_TRUE(line.text.contains(says)) << line.text.toStdString();
+  }
+  EXPECT_FALSE(ParseCommandLine({"flakmire"}).answered) << "no argument: play";
+  const CommandLine verify = ParseCommandLine({"flakmire", "--verify", "a b.tape"});
+  const CommandLine watch = ParseCommandLine({"flakmire", "--watch=LastRun.tape"});
+  EXPECT_EQ((QStringList{verify.verify, verify.watch, watch.verify, watch.watch}),
+            (QStringList{"a b.tape", "", "", "LastRun.tape"}));
 }
 
 }  // namespace

@@ -39,13 +39,11 @@ class GamepadTest : public GameWindow {
     QCoreApplication::processEvents();
   }
   void Do(int step, int value) {
-    SDL_VirtualJoystickDesc desc{};
     switch (step) {
       case Plug:
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        desc.naxes = SDL_CONTROLLER_AXIS_MAX, desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        joystick = SDL_JoystickOpen(device = SDL_JoystickAttachVirtualEx(&desc));
+        device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER,
+                                           SDL_CONTROLLER_AXIS_MAX, SDL_CONTROLLER_BUTTON_MAX, 0);
+        joystick = SDL_JoystickOpen(device);
         break;
       case Unplug: SDL_JoystickClose(joystick), SDL_JoystickDetachVirtual(device); break;
       case ToOther: Activate(other); break;

@@ -193,9 +193,8 @@ TEST(HiddenShapes, AShapeIsLeftOutWhereLaterFillsCoverAllItCanTouchAndClippedWhe
   for (const auto& [name, array, expected] : rows) {
     hidden.Find(array);
     std::string got;
-    for (int i = 1; i <= array.UpperBound(); ++i) {
+    for (int i = 1; i <= array.UpperBound(); ++i)
       got += hidden.Shown(i).Empty() ? '-' : hidden.WorthClipping(i) ? 'c' : 'o';
-    }
     EXPECT_EQ(got, expected) << name;
   }
   // Where it peeks out: right of the later fireball, as far as its own edge reaches; and past

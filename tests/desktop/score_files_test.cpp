@@ -30,6 +30,9 @@
 namespace flakmire::testing {
 namespace {
 
+// What a save that could not write tells the player.
+constexpr const char* Unsaved = "High Scores|The high scores could not be saved.";
+
 std::string Contents(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
@@ -78,11 +81,7 @@ TEST(FileStore, ASaveThatCannotWriteKeepsBothOldFilesAndTellsThePlayer) {
       signal(SIGXFSZ, SIG_IGN), setrlimit(RLIMIT_FSIZE, &most);
       if (limit == RLIM_INFINITY) FailFlushes();
       b.Save(30, 400);
-      const bool told =
-          b.desk.messages.size() == 1 && b.desk.messages[0].starts_with(
-                                             "High Scores|The high scores could not be "
-                                             "saved.");
-      _exit(told ? 0 : 1);
+      _exit(b.desk.messages.size() == 1 && b.desk.messages[0].starts_with(Unsaved) ? 0 : 1);
     }
     int status = -1;
     ASSERT_EQ(waitpid(child, &status, 0), child);
@@ -118,9 +117,7 @@ TEST(FileStore, OnlyRegularFilesAreReadOrReplaced) {
     EXPECT_TRUE(!backup || Contents(b.dat) == dat) << how << ": the table was replaced";
     EXPECT_EQ(b.desk.grid.cells[1][0], "40") << how;
     ASSERT_EQ(b.desk.messages.size(), backup ? 1u : 2u) << how;
-    EXPECT_TRUE(
-        b.desk.messages.back().starts_with("High Scores|The high scores could not be saved"))
-        << how;
+    EXPECT_TRUE(b.desk.messages.back().starts_with(Unsaved)) << how;
   }
   // A folder is no file, and nothing is written in a folder that is not there.
   DiskBoard b;

@@ -21,22 +21,19 @@ namespace {
 // Keys reach the game only at the loop's yields, every repeat a press; the cheat word typed there
 // opens the panel, whose tick switches Rapid Fire on.
 TEST_F(GameWindow, KeysReachTheGameOnlyAtTheYieldsRepeatsArePressesAndTheCheatWordOpensThePanel) {
-  const auto post = [this](QEvent::Type type, int qtKey, bool autoRepeat = false) {
-    QCoreApplication::postEvent(&form,
-                                new QKeyEvent(type, qtKey, Qt::NoModifier, QString(), autoRepeat));
+  const auto post = [this](int key, bool repeat = false, QEvent::Type type = QEvent::KeyPress) {
+    QCoreApplication::postEvent(&form, new QKeyEvent(type, key, Qt::NoModifier, QString(), repeat));
   };
-  post(QEvent::KeyPress, Qt::Key_Right);
+  post(Qt::Key_Right);
   RunFrame(g), RunFrame(g), RunFrame(g);  // frames 1 to 3 do not yield
   EXPECT_FALSE(form.Keys().IsDown(key_code::Right));
   RunFrame(g);  // the fourth does
   EXPECT_TRUE(form.Keys().IsDown(key_code::Right) && g.KeyBuffer.back() == key_code::Right);
 
-  post(QEvent::KeyRelease, Qt::Key_Right, true);  // a repeat's release: still held
+  post(Qt::Key_Right, true, QEvent::KeyRelease);  // a repeat's release: still held
   QCoreApplication::processEvents();
   EXPECT_TRUE(form.Keys().IsDown(key_code::Right));
-  post(QEvent::KeyRelease, Qt::Key_Right);
-  post(QEvent::KeyPress, Qt::Key_B);
-  post(QEvent::KeyPress, Qt::Key_B, true);
+  post(Qt::Key_Right, false, QEvent::KeyRelease), post(Qt::Key_B), post(Qt::Key_B, true);
   QCoreApplication::processEvents();
   EXPECT_FALSE(form.Keys().IsDown(key_code::Right));
   EXPECT_EQ(g.KeyBuffer.substr(10), "BB") << "every repeat of a held key is a press";
@@ -44,12 +41,11 @@ TEST_F(GameWindow, KeysReachTheGameOnlyAtTheYieldsRepeatsArePressesAndTheCheatWo
   QString panel;
   QTimer player;  // ticks the last box of the panel once it is up, and closes it
   QObject::connect(&player, &QTimer::timeout, [&panel] {
-    if (QWidget* up = QApplication::activeModalWidget()) {
+    if (QWidget* up = QApplication::activeModalWidget())
       panel = up->windowTitle(), up->findChild<QCheckBox*>("chkCheats7")->click(), up->close();
-    }
   });
   player.start(5);
-  for (const char key : std::string_view("SHOWMETRICKS")) post(QEvent::KeyPress, key);
+  for (const char key : std::string_view("SHOWMETRICKS")) post(key);
   QCoreApplication::processEvents();
   EXPECT_EQ(panel.toStdString(), "Cheats");
   EXPECT_TRUE(g.cheats[Cheat::Cheated] && g.cheats[Cheat::RapidFire]);
@@ -95,17 +91,15 @@ TEST_F(GameWindow, ARunPausesWhenTheKeyboardLeavesTheGameForAnotherProgram) {
 // turned barrel repainted where it stood, in the window's own pixels. Leaving full screen gives
 // back the fixed window.
 TEST_F(GameWindow, AFullScreenShowsThePlayfieldCentredAndRepaintsWhatChangesAtItsScale) {
-  form.show();
-  form.ToggleFullScreen();
+  form.show(), form.ToggleFullScreen();
   QCoreApplication::processEvents();
   form.Present();
   std::string seen;  // the middle, a corner, left of the playfield, the barrel's middle
   for (int turned = 0; turned < 2; ++turned) {
     if (turned) g.scene.lnGun[0].X2 = g.scene.lnGun[1].X2 = 376, form.Present();
     const QImage shown = form.screen()->grabWindow(form.winId()).toImage();
-    for (const QPoint at : {QPoint(960, 600), QPoint(0, 0), QPoint(165, 300), QPoint(978, 908)}) {
+    for (const QPoint at : {QPoint(960, 600), QPoint(0, 0), QPoint(165, 300), QPoint(978, 908)})
       seen += QColor(shown.pixel(at)).name().toStdString() + " ";
-    }
   }
   EXPECT_EQ(seen, "#7d9ef4 #000000 #000000 #80c0c0 #7d9ef4 #000000 #000000 #7d9ef4 ");
   form.ToggleFullScreen();
@@ -131,9 +125,8 @@ TEST_F(GameWindow, PlaysATapeUntilAKeyOrTheCloseControl) {
       // The run's gunner turns left from the start; the game's barrel leans right.
       const QImage shot = form.grab().toImage();
       int barrel = 0;
-      for (int x = 370; x < 392; ++x) {
+      for (int x = 370; x < 392; ++x)
         for (int y = 395; y < 420; ++y) barrel += shot.pixelColor(x, y) == QColor(128, 192, 192);
-      }
       seen << (barrel > 20 ? "the tape's run" : "the game");
       if (close) return void(form.close());
       QCoreApplication::postEvent(&form,
@@ -151,19 +144,23 @@ TEST_F(GameWindow, PlaysATapeUntilAKeyOrTheCloseControl) {
   EXPECT_TRUE(g.KeyBuffer.empty() && !g.Unloaded) << "the game heard nothing of it";
 }
 
-TEST(Form2, ShowsEveryPlaceCentredUnderItsHeadersAndAnswersItsKeysAndButtons) {
+// The high-score window on a fake desk, the program in /opt/flakmire/bin.
+struct ScoreWindow : ::testing::Test {
+  ScoreWindow() { form.Attach(hs); }
   FakeDesk desk;
   Form2 form;
   HighScores hs{ScorePorts{desk, desk, desk, form, "/opt/flakmire/bin", "/opt/flakmire/share"}};
-  form.Attach(hs);
+  QTableWidget* grid = form.findChild<QTableWidget*>("FG1");
+};
+
+TEST_F(ScoreWindow, ShowsEveryPlaceCentredUnderItsHeadersAndAnswersItsKeysAndButtons) {
   bool hiddenFirst = false;
-  hs.OnPlay([&form, &hiddenFirst] { hiddenFirst = !form.isVisible(); });
+  hs.OnPlay([this, &hiddenFirst] { hiddenFirst = !form.isVisible(); });
   desk.unwritable = {"/opt/flakmire/bin"};  // the files go elsewhere; the page stays put
   hs.SubmitScore(120, 3, 4, 95 / 86400.0, "");
   form.show();
   QCoreApplication::processEvents();  // the window asks for the new place's name once it is up
   EXPECT_EQ(desk.asked.size(), 1u);
-  auto* grid = form.findChild<QTableWidget*>("FG1");
   QStringList looks = {form.windowTitle(), QString("%1x%2").arg(form.width()).arg(form.height())};
   for (int c = 0; c < 5; ++c) {
     looks << grid->horizontalHeaderItem(c)->text() + " " + QString::number(grid->columnWidth(c)) +
@@ -181,10 +178,9 @@ TEST(Form2, ShowsEveryPlaceCentredUnderItsHeadersAndAnswersItsKeysAndButtons) {
   const QLabel* hint = form.findChild<QLabel*>("lblHelp");
   EXPECT_EQ(hint->text(), "F1: keys");
   EXPECT_LE(hint->fontMetrics().horizontalAdvance(hint->text()), hint->width());
-  for (const QWidget* w : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+  for (const QWidget* w : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
     EXPECT_TRUE(w == hint ? form.rect().contains(w->geometry())
                           : !w->geometry().intersects(hint->geometry()));
-  }
   EXPECT_LE(grid->rowViewportPosition(9) + grid->rowHeight(9), grid->viewport()->height());
   form.findChild<QPushButton*>("cmdSubmit")->click();
   EXPECT_EQ(desk.opened, std::vector<std::string>{"/opt/flakmire/share/WebHighScoreInfo.html"});
@@ -198,11 +194,7 @@ TEST(Form2, ShowsEveryPlaceCentredUnderItsHeadersAndAnswersItsKeysAndButtons) {
 // Seen after each of the player's steps: whether the window was hidden for a tape to be watched
 // ("tape"), for a new run ("play"), or stayed ("stays"). A row is watched on a double click, or on
 // Enter once selected; the last run on the small button.
-TEST(Form2, WatchesARowWithATapeOnEnterOrADoubleClickAndTheLastRunOnItsButton) {
-  FakeDesk desk;
-  Form2 form;
-  HighScores hs{ScorePorts{desk, desk, desk, form, "/opt/flakmire", "/opt"}};
-  form.Attach(hs);
+TEST_F(ScoreWindow, WatchesARowWithATapeOnEnterOrADoubleClickAndTheLastRunOnItsButton) {
   bool played = false;
   hs.OnPlay([&played] { played = true; });
   hs.SubmitScore(70, 2, 3, 60 / 86400.0, "Ann");
@@ -211,9 +203,8 @@ TEST(Form2, WatchesARowWithATapeOnEnterOrADoubleClickAndTheLastRunOnItsButton) {
   EXPECT_FALSE(lastRun->isEnabled()) << "no last run's tape found yet";
   Tape tape;
   tape.claim = {70, 3, 2, 60 / 86400.0, false};
-  desk.files["/opt/flakmire/Place1.tape"] = desk.files["/opt/flakmire/LastRun.tape"] =
+  desk.files["/opt/flakmire/bin/Place1.tape"] = desk.files["/opt/flakmire/bin/LastRun.tape"] =
       WriteTape(tape);
-  auto* grid = form.findChild<QTableWidget*>("FG1");
   QWidget* play = form.findChild<QPushButton*>("cmdPlay");
   const std::function<void()> steps[] = {
       [&] { emit grid->cellDoubleClicked(1, 0); },  // the second place has no tape
@@ -233,9 +224,8 @@ TEST(Form2, WatchesARowWithATapeOnEnterOrADoubleClickAndTheLastRunOnItsButton) {
   // The small button sits left of Play, level with the buttons, clear of every other control.
   EXPECT_EQ(lastRun->geometry(), QRect(8, 304, 36, 25));
   EXPECT_EQ(lastRun->text(), "&Last");
-  for (const QWidget* w : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+  for (const QWidget* w : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
     EXPECT_TRUE(w == lastRun || !w->geometry().intersects(lastRun->geometry()));
-  }
 }
 
 // Seen of each box: "centred" over its window, "kept on the screen" or not; the name prompt's text
