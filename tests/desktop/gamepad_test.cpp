@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <QTest>
 #include <map>
 
 #include "desktop/form2.h"
@@ -75,10 +76,6 @@ class GamepadTest : public GameWindow {
     g.KeyBuffer.clear();
     return seen + std::string(std::exchange(plays, 0), '!');
   }
-  static void Wait(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit), loop.exec();
-  }
 
   QWidget other;
   FakeDesk desk;
@@ -129,23 +126,23 @@ TEST_F(GamepadTest, AHeldFireButtonRepeatsAfterADelayUntilLetGoOrTheFocusLeaves)
   Seen();
   QElapsedTimer held;
   SDL_JoystickSetVirtualButton(joystick, A, 1), held.start();
-  Wait(100);
+  QTest::qWait(100);
   EXPECT_EQ(Seen(), "B/B") << "the timer polls a pad that is in";
   Do(Start, 1);
-  Wait(300);
+  QTest::qWait(300);
   const std::string early = Seen();
   // A machine too busy to wake in time cannot tell.
   if (held.elapsed() < 490) {
     EXPECT_EQ(early, "BP/P") << "no repeat before the delay";
   }
   std::string repeats;
-  while (repeats.size() < 3 && held.elapsed() < 3000) Wait(20), repeats += Seen().substr(3);
+  while (repeats.size() < 3 && held.elapsed() < 3000) QTest::qWait(20), repeats += Seen().substr(3);
   EXPECT_EQ(repeats, std::string(std::max<std::size_t>(repeats.size(), 3), 'B'));
   Do(A, 0);
-  Wait(100);
+  QTest::qWait(100);
   EXPECT_EQ(Seen(), "P/") << "let go";
   Do(A, 1), Do(ToOther, 0);
-  Wait(600);
+  QTest::qWait(600);
   EXPECT_EQ(Seen(), "/B") << "the focus left";
 }
 

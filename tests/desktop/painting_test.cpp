@@ -114,14 +114,13 @@ TEST_F(Painting, RepaintingTheChangedBoxesGivesTheNewFrame) {
 
 TEST_F(Painting, RepaintsWholeAtFirstAfterForgettingAndPastTheLimitsNothingWhenStill) {
   Scene scene = Busy();
-  changes.Update(scene);
-  EXPECT_TRUE(changes.Whole()) << "the first frame";
-  changes.Update(scene);
-  EXPECT_FALSE(changes.Whole());
-  EXPECT_TRUE(changes.Boxes().empty()) << "nothing changed";
-  changes.Forget();
-  changes.Update(scene);
-  EXPECT_TRUE(changes.Whole()) << "after Forget";
+  std::string seen;  // what each frame repaints: the whole window, or so many boxes
+  const auto next = [&] {
+    changes.Update(scene);
+    seen += changes.Whole() ? "whole " : std::to_string(changes.Boxes().size()) + " ";
+  };
+  // The first frame, one with nothing changed, one after Forget.
+  next(), next(), changes.Forget(), next();
   // 78 shells, 13 by 6: too many boxes, so they coarsen into runs of 32 px tiles, one a row;
   // spread out to every other tile they make too many runs for anything but the whole window.
   const auto spread = [&scene](float spacing) {
@@ -130,18 +129,13 @@ TEST_F(Painting, RepaintsWholeAtFirstAfterForgettingAndPastTheLimitsNothingWhenS
       scene.imgBullet[3 + i].Move(8 + spacing * (i % 13), 8 + spacing * (i / 13), 5, 5);
     }
   };
-  spread(20);
-  changes.Update(scene);
-  ASSERT_FALSE(changes.Whole()) << "78 shells in a corner";
+  spread(20), next();
   EXPECT_EQ(
       changes.Boxes(),
       (std::vector<Box>{{0, 0, 256, 32}, {0, 32, 256, 64}, {0, 64, 256, 96}, {0, 96, 256, 128}}));
-  spread(64);
-  changes.Update(scene);
-  EXPECT_TRUE(changes.Whole()) << "78 shells on every other tile";
-  scene.imgBullet[3].Move(9, 8, 5, 5);
-  changes.Update(scene);
-  EXPECT_EQ(changes.Boxes().size(), 1u) << "one shell moved";
+  spread(64), next();
+  scene.imgBullet[3].Move(9, 8, 5, 5), next();  // one shell moved
+  EXPECT_EQ(seen, "whole 0 whole 4 whole 1 ");
 }
 
 // The plain painter paints each round shape whole; the window's may differ at most a level on a
