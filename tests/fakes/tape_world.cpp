@@ -59,24 +59,9 @@ TapeWorld::TapeWorld(bool recording, std::uint64_t seed) {
   recorder->Attach(*game);
 }
 
-void TapeWorld::Present() {
-  FakePorts::Present();
-  hashes.push_back(SceneHash(game->scene));
-}
-
-void TapeWorld::ShowCheatPanel() {
-  FakePorts::ShowCheatPanel();
-  CheatPanel panel(game->cheats, boxes,
-                   recorder ? static_cast<InputLog&>(*recorder) : NoInputLog());
-  panel.Form_Load();
-  if (inPanel) inPanel(panel);
-}
-
 void TapeWorld::ShowModal() {
   FakePorts::ShowModal();
-  if (!std::exchange(playNext, false)) return;
-  plays.push_back(hashes.size());
-  ResetGame(*game);
+  if (std::exchange(playNext, false)) plays.push_back(hashes.size()), ResetGame(*game);
 }
 
 }  // namespace flakmire::testing

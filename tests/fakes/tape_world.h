@@ -27,9 +27,15 @@ struct TapeWorld : FakePorts {
 
   // The calendar moves with the clock, so that runs last as long as they were played.
   double DateTimeNow() override { return dateTime + now / 86400; }
-  void Present() override;
-  void ShowCheatPanel() override;
-  void ShowModal() override;
+  void Present() override { FakePorts::Present(), hashes.push_back(SceneHash(game->scene)); }
+  void ShowCheatPanel() override {
+    FakePorts::ShowCheatPanel();
+    CheatPanel panel(game->cheats, boxes,
+                     recorder ? static_cast<InputLog&>(*recorder) : NoInputLog());
+    panel.Form_Load();
+    if (inPanel) inPanel(panel);
+  }
+  void ShowModal() override;  // out of line: the vtable stays in tape_world.cpp
 
   std::optional<TapeRecorder> recorder;
   std::unique_ptr<Game> game;

@@ -40,13 +40,12 @@ void PlaySession(TapeWorld& w) {
     ++yield;
     if (w.plays.size() == 2 && yield == 1) w.inPanel = nullptr, Type(g, CheatWord);
     if (g.Dead) {
-      if (!second && ++deadYields == 20)
-        Type(g, CheatWord.substr(0, 6));  // the word spans two runs
+      // The word spans two runs.
+      if (!second && ++deadYields == 20) Type(g, CheatWord.substr(0, 6));
       if (!second && deadYields == 40) {
         w.playNext = true, tmrDead_Timer(g), yield = 0;
         w.inPanel = [](CheatPanel& p) { p.chkCheats_Click(5, true), p.chkCheats_Click(3, true); };
-        Type(g, CheatWord.substr(6));
-        Form_KeyDown(g, 'V');
+        Type(g, CheatWord.substr(6)), Form_KeyDown(g, 'V');
       }
       return;
     }
@@ -65,10 +64,8 @@ void PlaySession(TapeWorld& w) {
   for (int tick = 0; !over && tick < 200000; ++tick) {
     Timer1_Timer(g);
     if (g.Paused) w.now += 60, TogglePause(g);
-    if (g.Dead && !w.plays.empty() && ++deadTicks == 160) {
-      over = w.plays.size() == 2, w.playNext = !over, deadTicks = 0, yield = 0;
-      tmrDead_Timer(g);
-    }
+    if (g.Dead && !w.plays.empty() && ++deadTicks == 160)
+      over = w.plays.size() == 2, w.playNext = !over, deadTicks = 0, yield = 0, tmrDead_Timer(g);
   }
   w.onYield = nullptr;
 }
