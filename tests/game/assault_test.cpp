@@ -12,9 +12,8 @@ std::string Ground(const Game& g) {
   for (int i = 1; i <= g.Troopers.UpperBound(); ++i) {
     const TrooperData& m = g.Troopers[i];
     const bool raised = g.scene.imgTrooper[i].Picture == PictureId::TrooperArmsRaised;
-    seen += !m.Active ? " -"
-                      : Text(" %g,%g%s", m.X, m.Y, raised ? "^" : "") +
-                            (m.PyramidPos ? Text(" p%d", m.PyramidPos) : "");
+    const char* picture = !m.Active ? " -" : m.PyramidPos ? " %g,%g%s p%d" : " %g,%g%s";
+    seen += Text(picture, m.X, m.Y, raised ? "^" : "", m.PyramidPos);
   }
   return seen;
 }
@@ -116,8 +115,7 @@ TEST(Death, HandsTheRunToTheHighScoreWindowOnceAndShowsItWithTheGameStill) {
     if (how == 2) panel.Form_Load(), ResetGame(t.g), panel.chkCheats_Click(4, true);
     if (how == 3) t.onSubmit = [&t] { Form_Unload(t.g); };
     t.g.Score = 42, t.g.Level = 3, t.dateTime += 95 / 86400.0;
-    if (how == 1)
-      for (char key : std::string_view("SHOWMETRICKS")) Form_KeyDown(t.g, key);
+    for (char key : std::string_view(how == 1 ? "SHOWMETRICKS" : "")) Form_KeyDown(t.g, key);
     std::string picture;
     Trace = &picture, t.g.DeathMethod = '2', BeKilled(t.g), t.g.DeathMethod = '1', BeKilled(t.g);
     Trace = nullptr, picture += t.barrelShown ? "+ " : "- ";

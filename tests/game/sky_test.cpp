@@ -106,9 +106,10 @@ TEST(Aircraft, JetsBombOnlyStrictlyInsideTheWindowTaggingTheOffset) {
 TEST(Troopers, FallOpenTheirParachutesDriftLandMeetTheWireAndDie) {
   const Cheat none = Cheat::Cheated, castle = Cheat::JumpingCastle, noChutes = Cheat::NoParachutes;
   for (auto [trooper, cheat, seen] : {
+           // A man in the pyramid stands still, whatever his speed.
+           std::tuple{TrooperData{true, 346, 440, 2, 1, 2, -2}, none, "346,440 v0,0 c2 p-2 ++- 10"},
            // Free fall: gravity 0.03 and the wind.
-           std::tuple{TrooperData{true, 300, 100, 1, 0, 0}, none,
-                      "301.01,100.03 v1.01,0.03 c0 p0 ++- 10"},
+           {{true, 300, 100, 1, 0, 0}, none, "301.01,100.03 v1.01,0.03 c0 p0 ++- 10"},
            // The parachute opens once (XVel / 4, YVel) is longer than 2.2; XVel drops to a fifth.
            {{true, 300, 100, 2, 2.12f, 0}, none, "300.402,102.15 v0.402,2.15 c1 p0 +++ 10"},
            {{true, 300, 100, 0, 2.18f, 0}, noChutes, "300.01,102.21 v0.01,2.21 c0 p0 ++- 10"},
@@ -117,8 +118,6 @@ TEST(Troopers, FallOpenTheirParachutesDriftLandMeetTheWireAndDie) {
            {{true, 200, 462.5f, 1, 0.8f, 1}, none, "201.01,463 v0,0 c2 p0 ++- 10"},
            // Faster is fatal, for 15, also when the canopy opened in this very frame.
            {{true, 200, 462, 0, 2.18f, 0}, none, "200.002,464.21 v0.002,2.21 c1 p0 --- 25"},
-           // A man in the pyramid stands still, whatever his speed.
-           {{true, 346, 440, 2, 1, 2, -2}, none, "346,440 v0,0 c2 p-2 ++- 10"},
            // Jumping Castle: the ground throws him up, and X < 0 turns him right and X + 8 > 794
            // left, at 0.9 of his speed.
            {{true, 200, 462, 0, 3, 2}, castle, "200.01,465.03 v0.01,-2.727 c2 p0 ++- 10"},
@@ -170,8 +169,8 @@ TEST(Troopers, FallOpenTheirParachutesDriftLandMeetTheWireAndDie) {
 // packed.
 TEST(Troopers, AFatalFallCrushesOnlyThoseStandingRightBesideAndANewOneTakesTheSlotAfresh) {
   TestGame t;
-  t.g.FastFrame = true, t.g.FrameMs = 48;  // three drops for each spurt
-  t.queue = {0.3f, 0.9f};                  // the first drop's spread, then its side
+  // Three drops for each spurt; the first drop's spread, then its side.
+  t.g.FastFrame = true, t.g.FrameMs = 48, t.queue = {0.3f, 0.9f};
   t.Put({true, 200, 462, 0, 3, ChuteGone});
   for (float x : {208.9f, 191.1f, 209.0f, 191.0f}) t.Put({true, x, StandingY, 0, 0, ChuteGone});
   t.Put({true, 203, 462, 0, 0, ChuteGone});  // not yet down
