@@ -25,31 +25,30 @@ struct GunRow {
 };
 
 TEST(Gun, TurnsReloadsAndFiresTheShellOfItsKeyIfThePointsPayAndKeysOpenThePanelOrEndTheLastLevel) {
-  for (const GunRow& r : {
-           GunRow{.key = 'V', .points = 2, .seen = " 0/4 fired 1 points 0 "},
-           {.key = 'C', .points = 40, .seen = " 0/2 fired 3 points 0 "},
-           {.key = 'X', .points = 100, .seen = " 0/3 fired 6 points 0 "},
-           {.key = 'X', .points = 99, .seen = " 0/6 fired points 99 "},
-           // Under Rapid Fire the held keys are polled X, C, V, B: the last one held wins.
-           {.points = 40, .held = {'X', 'C'}, .on = Cheat::RapidFire, .seen = "fired 3 points 0 "},
-           {.held = {'B'}, .seen = "fired points 10 "},
-           // The barrel grows 0.4 a frame up to 6; a key pressed before it is out is lost.
-           {.length = 5, .key = 'B', .steps = 4, .seen = " 0/5.4 0/5.8 0/5 0/5.4 fired 0 "},
-           {.angle = -118, .steps = 3, .held = {Left}, .seen = " -119/6 -120/6 -120/6 "},
-           {.angle = 119, .steps = 2, .held = {Right}, .seen = " 120/6 120/6 "},
-           {.angle = 5, .held = {Left, Right}, .seen = " 5/6 "},
-           {.angle = 5, .key = 'B', .held = {Left}, .dead = true, .seen = " 5/6 fired points 10 "},
-           // 6 px a unit of length from the turret's centre, GunAngle / 90 rad from straight up; a
-           // shell leaves the muzzle along the barrel.
-           {.angle = 30, .seen = "barrel 417.78,399.98 417.78,399.98"},
-           {.angle = 90, .key = 'B', .seen = "k0 436.293,414.549 v4.20735,-2.70151 "},
-           // The last twelve keys make the cheat word in any case; a code beyond a byte breaks it.
-           {.typed = U"QZShowMeTRICKS", .seen = "key 83 panel 1 '' cause ''"},
-           {.typed = U"SHOWME\u0141TRICKS", .seen = std::string("panel 0 'HOWME\0TRICKS'", 22)},
-           // The tilde kills the gunner on the last level only, invincible or not.
-           {.level = 9, .typed = U"\u00c0", .seen = "key 192 panel 0 '           \xc0' cause ''"},
-           {.level = 10, .on = Cheat::Invincibility, .typed = U"\u00c0", .seen = "cause '4'"},
-       }) {
+  for (const GunRow& r :
+       {GunRow{.key = 'V', .points = 2, .seen = " 0/4 fired 1 points 0 "},
+        {.key = 'C', .points = 40, .seen = " 0/2 fired 3 points 0 "},
+        {.key = 'X', .points = 100, .seen = " 0/3 fired 6 points 0 "},
+        {.key = 'X', .points = 99, .seen = " 0/6 fired points 99 "},
+        // Under Rapid Fire the held keys are polled X, C, V, B: the last one held wins.
+        {.points = 40, .held = {'X', 'C'}, .on = Cheat::RapidFire, .seen = "fired 3 points 0 "},
+        {.held = {'B'}, .seen = "fired points 10 "},
+        // The barrel grows 0.4 a frame up to 6; a key pressed before it is out is lost.
+        {.length = 5, .key = 'B', .steps = 4, .seen = " 0/5.4 0/5.8 0/5 0/5.4 fired 0 "},
+        {.angle = -118, .steps = 3, .held = {Left}, .seen = " -119/6 -120/6 -120/6 "},
+        {.angle = 119, .steps = 2, .held = {Right}, .seen = " 120/6 120/6 "},
+        {.angle = 5, .held = {Left, Right}, .seen = " 5/6 "},
+        {.angle = 5, .key = 'B', .held = {Left}, .dead = true, .seen = " 5/6 fired points 10 "},
+        // 6 px a unit of length from the turret's centre, GunAngle / 90 rad from straight up; a
+        // shell leaves the muzzle along the barrel.
+        {.angle = 30, .seen = "barrel 417.78,399.98 417.78,399.98"},
+        {.angle = 90, .key = 'B', .seen = "k0 436.293,414.549 v4.20735,-2.70151 "},
+        // The last twelve keys make the cheat word in any case; a code beyond a byte breaks it.
+        {.typed = U"QZShowMeTRICKS", .seen = "key 83 panel 1 '' cause ''"},
+        {.typed = U"SHOWME\u0141TRICKS", .seen = std::string("panel 0 'HOWME\0TRICKS'", 22)},
+        // The tilde kills the gunner on the last level only, invincible or not.
+        {.level = 9, .typed = U"\u00c0", .seen = "key 192 panel 0 '           \xc0' cause ''"},
+        {.level = 10, .on = Cheat::Invincibility, .typed = U"\u00c0", .seen = "cause '4'"}}) {
     TestGame t;
     t.g.GunAngle = r.angle, t.g.GunLength = r.length, t.g.Points = r.points, t.down = r.held;
     t.g.cheats.Set(r.on, true), t.g.scene.shpTurret.Left += 10, t.g.Level = r.level;

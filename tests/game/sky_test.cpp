@@ -105,56 +105,55 @@ TEST(Aircraft, JetsBombOnlyStrictlyInsideTheWindowTaggingTheOffset) {
 // kills him doesn't end his turn.
 TEST(Troopers, FallOpenTheirParachutesDriftLandMeetTheWireAndDie) {
   const Cheat none = Cheat::Cheated, castle = Cheat::JumpingCastle, noChutes = Cheat::NoParachutes;
-  for (auto [trooper, cheat, seen] : {
-           // A man in the pyramid stands still, whatever his speed.
-           std::tuple{TrooperData{true, 346, 440, 2, 1, 2, -2}, none, "346,440 v0,0 c2 p-2 ++- 10"},
-           // Free fall: gravity 0.03 and the wind.
-           {{true, 300, 100, 1, 0, 0}, none, "301.01,100.03 v1.01,0.03 c0 p0 ++- 10"},
-           // The parachute opens once (XVel / 4, YVel) is longer than 2.2; XVel drops to a fifth.
-           {{true, 300, 100, 2, 2.12f, 0}, none, "300.402,102.15 v0.402,2.15 c1 p0 +++ 10"},
-           {{true, 300, 100, 0, 2.18f, 0}, noChutes, "300.01,102.21 v0.01,2.21 c0 p0 ++- 10"},
-           // Touch-down at up to 2.2 is safe: he stands at 463 and packs his canopy away.
-           {{true, 200, 462.5f, 1, 2.17f, 2}, none, "201,463 v0,0 c2 p0 ++- 10"},
-           {{true, 200, 462.5f, 1, 0.8f, 1}, none, "201.01,463 v0,0 c2 p0 ++- 10"},
-           // Faster is fatal, for 15, also when the canopy opened in this very frame.
-           {{true, 200, 462, 0, 2.18f, 0}, none, "200.002,464.21 v0.002,2.21 c1 p0 --- 25"},
-           // Jumping Castle: the ground throws him up, and X < 0 turns him right and X + 8 > 794
-           // left, at 0.9 of his speed.
-           {{true, 200, 462, 0, 3, 2}, castle, "200.01,465.03 v0.01,-2.727 c2 p0 ++- 10"},
-           {{true, -1, 100, -2, 0.8f, 1}, castle, "0.791,100.8 v1.791,0.8 c1 p0 +++ 10"},
-           {{true, 0, 100, -2, 0.8f, 1}, castle, "-1.99,100.8 v-1.99,0.8 c1 p0 +++ 10"},
-           {{true, 786, 100, 1, 0.8f, 1}, castle, "787.01,100.8 v1.01,0.8 c1 p0 +++ 10"},
-           {{true, 786.5f, 100, 1, 0.8f, 1}, castle, "785.591,100.8 v-0.909,0.8 c1 p0 +++ 10"},
-           // The roof's coil (344 < X < 424, 408 <= Y < 416) pays only for a man whose canopy has
-           // gone (c2), not one who has yet to open it; the edge coils (X < 56 or X > 712, from
-           // Y 456) never pay.
-           {{true, 380, 408, 0, 0, 2}, none, "380.01,408.03 v0.01,0.03 c2 p0 --- 25"},
-           {{true, 380, 410, 0, 2.5f, 0}, none, "380.01,412.53 v0.01,2.53 c0 p0 --- 10"},
-           {{true, 380, 415.9f, 0, 0.8f, 1}, none, "380.01,416.7 v0.01,0.8 c1 p0 --- 10"},
-           {{true, 380, 416, 0, 0.8f, 1}, none, "380.01,416.8 v0.01,0.8 c1 p0 +++ 10"},
-           {{true, 344, 410, 0, 0, 2}, none, "344.01,410.03 v0.01,0.03 c2 p0 ++- 10"},
-           {{true, 424, 410, 0, 0, 2}, none, "424.01,410.03 v0.01,0.03 c2 p0 ++- 10"},
-           {{true, 55.9f, 456, 0, 0.8f, 1}, none, "55.91,456.8 v0.01,0.8 c1 p0 --- 10"},
-           {{true, 56, 456, 0, 0.8f, 1}, none, "56.01,456.8 v0.01,0.8 c1 p0 +++ 10"},
-           {{true, 712, 460, 0, 0.8f, 1}, none, "712.01,460.8 v0.01,0.8 c1 p0 +++ 10"},
-           {{true, 712.5f, 460, 0, 0.8f, 1}, none, "712.51,460.8 v0.01,0.8 c1 p0 --- 10"},
-           {{true, 30, 455.9f, 0, 0.8f, 1}, none, "30.01,456.7 v0.01,0.8 c1 p0 +++ 10"},
-           // The wire before the bunker spans 356 < X < 426 below Y 432. Slower than 0.4 px a frame
-           // he is thrown back from it, away from 392, at 1.2 times his speed; faster, he dies.
-           {{true, 355.5f, 439.2f, 0.49f, 0.8f, 1}, none, "356,440 v0.5,0.8 c1 p0 +++ 10"},
-           {{true, 356, 439.2f, 0.49f, 0.8f, 1}, none, "356.5,440 v0.5,0.8 c1 p0 --- 10"},
-           {{true, 426.5f, 439.2f, -0.51f, 0.8f, 1}, none, "426,440 v-0.5,0.8 c1 p0 +++ 10"},
-           {{true, 426, 439.2f, -0.51f, 0.8f, 1}, none, "425.5,440 v-0.5,0.8 c1 p0 --- 10"},
-           {{true, 379.5f, 431.2f, 0.49f, 0.8f, 1}, none, "380,432 v0.5,0.8 c1 p0 +++ 10"},
-           {{true, 379.5f, 431.7f, 0.49f, 0.8f, 1}, none, "380,432.5 v0.5,0.8 c1 p0 --- 10"},
-           {{true, 391.2f, 439.2f, 0.29f, 0.8f, 1}, none, "391.5,440 v-0.36,0.8 c1 p0 +++ 10"},
-           {{true, 392.3f, 439.2f, -0.31f, 0.8f, 1}, none, "392,440 v0.36,0.8 c1 p0 +++ 10"},
-           {{true, 359.61f, 439.2f, 0.38f, 0.8f, 1}, none, "360,440 v-0.468,0.8 c1 p0 +++ 10"},
-           {{true, 420.4f, 439.2f, -0.41f, 0.8f, 1}, none, "420,440 v-0.4,0.8 c1 p0 --- 10"},
-           // Jumping Castle throws everyone back.
-           {{true, 359.5f, 439.2f, 0.49f, 0.8f, 1}, castle, "360,440 v-0.6,0.8 c1 p0 +++ 10"},
-           {{true, 420.5f, 439.2f, -0.51f, 0.8f, 1}, castle, "420,440 v0.6,0.8 c1 p0 +++ 10"},
-       }) {
+  for (auto [trooper, cheat, seen] :
+       {// A man in the pyramid stands still, whatever his speed.
+        std::tuple{TrooperData{true, 346, 440, 2, 1, 2, -2}, none, "346,440 v0,0 c2 p-2 ++- 10"},
+        // Free fall: gravity 0.03 and the wind.
+        {{true, 300, 100, 1, 0, 0}, none, "301.01,100.03 v1.01,0.03 c0 p0 ++- 10"},
+        // The parachute opens once (XVel / 4, YVel) is longer than 2.2; XVel drops to a fifth.
+        {{true, 300, 100, 2, 2.12f, 0}, none, "300.402,102.15 v0.402,2.15 c1 p0 +++ 10"},
+        {{true, 300, 100, 0, 2.18f, 0}, noChutes, "300.01,102.21 v0.01,2.21 c0 p0 ++- 10"},
+        // Touch-down at up to 2.2 is safe: he stands at 463 and packs his canopy away.
+        {{true, 200, 462.5f, 1, 2.17f, 2}, none, "201,463 v0,0 c2 p0 ++- 10"},
+        {{true, 200, 462.5f, 1, 0.8f, 1}, none, "201.01,463 v0,0 c2 p0 ++- 10"},
+        // Faster is fatal, for 15, also when the canopy opened in this very frame.
+        {{true, 200, 462, 0, 2.18f, 0}, none, "200.002,464.21 v0.002,2.21 c1 p0 --- 25"},
+        // Jumping Castle: the ground throws him up, and X < 0 turns him right and X + 8 > 794
+        // left, at 0.9 of his speed.
+        {{true, 200, 462, 0, 3, 2}, castle, "200.01,465.03 v0.01,-2.727 c2 p0 ++- 10"},
+        {{true, -1, 100, -2, 0.8f, 1}, castle, "0.791,100.8 v1.791,0.8 c1 p0 +++ 10"},
+        {{true, 0, 100, -2, 0.8f, 1}, castle, "-1.99,100.8 v-1.99,0.8 c1 p0 +++ 10"},
+        {{true, 786, 100, 1, 0.8f, 1}, castle, "787.01,100.8 v1.01,0.8 c1 p0 +++ 10"},
+        {{true, 786.5f, 100, 1, 0.8f, 1}, castle, "785.591,100.8 v-0.909,0.8 c1 p0 +++ 10"},
+        // The roof's coil (344 < X < 424, 408 <= Y < 416) pays only for a man whose canopy has
+        // gone (c2), not one who has yet to open it; the edge coils (X < 56 or X > 712, from
+        // Y 456) never pay.
+        {{true, 380, 408, 0, 0, 2}, none, "380.01,408.03 v0.01,0.03 c2 p0 --- 25"},
+        {{true, 380, 410, 0, 2.5f, 0}, none, "380.01,412.53 v0.01,2.53 c0 p0 --- 10"},
+        {{true, 380, 415.9f, 0, 0.8f, 1}, none, "380.01,416.7 v0.01,0.8 c1 p0 --- 10"},
+        {{true, 380, 416, 0, 0.8f, 1}, none, "380.01,416.8 v0.01,0.8 c1 p0 +++ 10"},
+        {{true, 344, 410, 0, 0, 2}, none, "344.01,410.03 v0.01,0.03 c2 p0 ++- 10"},
+        {{true, 424, 410, 0, 0, 2}, none, "424.01,410.03 v0.01,0.03 c2 p0 ++- 10"},
+        {{true, 55.9f, 456, 0, 0.8f, 1}, none, "55.91,456.8 v0.01,0.8 c1 p0 --- 10"},
+        {{true, 56, 456, 0, 0.8f, 1}, none, "56.01,456.8 v0.01,0.8 c1 p0 +++ 10"},
+        {{true, 712, 460, 0, 0.8f, 1}, none, "712.01,460.8 v0.01,0.8 c1 p0 +++ 10"},
+        {{true, 712.5f, 460, 0, 0.8f, 1}, none, "712.51,460.8 v0.01,0.8 c1 p0 --- 10"},
+        {{true, 30, 455.9f, 0, 0.8f, 1}, none, "30.01,456.7 v0.01,0.8 c1 p0 +++ 10"},
+        // The wire before the bunker spans 356 < X < 426 below Y 432. Slower than 0.4 px a frame
+        // he is thrown back from it, away from 392, at 1.2 times his speed; faster, he dies.
+        {{true, 355.5f, 439.2f, 0.49f, 0.8f, 1}, none, "356,440 v0.5,0.8 c1 p0 +++ 10"},
+        {{true, 356, 439.2f, 0.49f, 0.8f, 1}, none, "356.5,440 v0.5,0.8 c1 p0 --- 10"},
+        {{true, 426.5f, 439.2f, -0.51f, 0.8f, 1}, none, "426,440 v-0.5,0.8 c1 p0 +++ 10"},
+        {{true, 426, 439.2f, -0.51f, 0.8f, 1}, none, "425.5,440 v-0.5,0.8 c1 p0 --- 10"},
+        {{true, 379.5f, 431.2f, 0.49f, 0.8f, 1}, none, "380,432 v0.5,0.8 c1 p0 +++ 10"},
+        {{true, 379.5f, 431.7f, 0.49f, 0.8f, 1}, none, "380,432.5 v0.5,0.8 c1 p0 --- 10"},
+        {{true, 391.2f, 439.2f, 0.29f, 0.8f, 1}, none, "391.5,440 v-0.36,0.8 c1 p0 +++ 10"},
+        {{true, 392.3f, 439.2f, -0.31f, 0.8f, 1}, none, "392,440 v0.36,0.8 c1 p0 +++ 10"},
+        {{true, 359.61f, 439.2f, 0.38f, 0.8f, 1}, none, "360,440 v-0.468,0.8 c1 p0 +++ 10"},
+        {{true, 420.4f, 439.2f, -0.41f, 0.8f, 1}, none, "420,440 v-0.4,0.8 c1 p0 --- 10"},
+        // Jumping Castle throws everyone back.
+        {{true, 359.5f, 439.2f, 0.49f, 0.8f, 1}, castle, "360,440 v-0.6,0.8 c1 p0 +++ 10"},
+        {{true, 420.5f, 439.2f, -0.51f, 0.8f, 1}, castle, "420,440 v0.6,0.8 c1 p0 +++ 10"}}) {
     TestGame t;
     t.g.WindDrift = 0.01f, t.g.cheats.Set(cheat, true);
     t.Put(trooper), t.Put({true, 600, 100});  // on top, so that a dead man's slot stays to be seen
