@@ -105,9 +105,9 @@ TEST(Aircraft, JetsBombOnlyStrictlyInsideTheWindowTaggingTheOffset) {
 // kills him doesn't end his turn.
 TEST(Troopers, FallOpenTheirParachutesDriftLandMeetTheWireAndDie) {
   const Cheat none = Cheat::Cheated, castle = Cheat::JumpingCastle, noChutes = Cheat::NoParachutes;
+  // A man in the pyramid stands still, whatever his speed.
   for (auto [trooper, cheat, seen] :
-       {// A man in the pyramid stands still, whatever his speed.
-        std::tuple{TrooperData{true, 346, 440, 2, 1, 2, -2}, none, "346,440 v0,0 c2 p-2 ++- 10"},
+       {std::tuple{TrooperData{true, 346, 440, 2, 1, 2, -2}, none, "346,440 v0,0 c2 p-2 ++- 10"},
         // Free fall: gravity 0.03 and the wind.
         {{true, 300, 100, 1, 0, 0}, none, "301.01,100.03 v1.01,0.03 c0 p0 ++- 10"},
         // The parachute opens once (XVel / 4, YVel) is longer than 2.2; XVel drops to a fifth.
