@@ -73,10 +73,8 @@ TEST(RunTapes, EachPlaceKeepsItsRunsTapeAndEveryRunIsTheLastRun) {
   // shown again, and nothing was written. A place without its tape plays nothing.
   const auto files = s.files;
   const int writes = s.writes, modals = s.modals;
-  s.hs.WatchPlace(3), s.hs.WatchPlace(7);
-  s.hs.ShowModal();
-  s.hs.WatchLastRun();
-  s.hs.ShowModal();
+  s.hs.WatchPlace(3), s.hs.WatchPlace(7), s.hs.ShowModal();
+  s.hs.WatchLastRun(), s.hs.ShowModal();
   EXPECT_TRUE(s.watched == (std::vector{files.at("/opt/flakmire/Place7.tape"),
                                         files.at("/opt/flakmire/LastRun.tape")}));
   EXPECT_EQ(s.modals - modals, 4);
