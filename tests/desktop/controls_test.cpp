@@ -67,7 +67,6 @@ TEST_F(GameWindow, HelpShowsEveryRowAndPausesARunInPlayUntilItCloses) {
   Send(new QPushButton(&window), Qt::Key_N), Send(&name, Qt::Key_N);
   EXPECT_EQ(switched, 2);
   EXPECT_EQ(g.KeyBuffer.substr(10), "NN");
-  qApp->removeEventFilter(&shellKeys);
   EXPECT_EQ(seen, "paused+ off running paused+ off running paused+ off paused+ off ");
 
   const QString cells = page.join('|');

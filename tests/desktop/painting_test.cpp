@@ -145,7 +145,7 @@ TEST_F(Painting, EveryBenchLoadLooksAsThePlainPainterPaintsIt) {
     const Scene& scene = load().ToPaint();
     const QImage image = Paint(scene), reference = Paint(scene, &plain);
     int wrong = 0;  // a channel more than a level apart, or any apart inside a patch of one colour
-    for (int y = 1; y + 1 < PlayfieldHeight; ++y) {
+    for (int y = 1; y + 1 < PlayfieldHeight; ++y)
       for (int x = 1; x + 1 < PlayfieldWidth; ++x) {
         const QRgb a = image.pixel(x, y), b = reference.pixel(x, y);
         const bool edge = reference.pixel(x - 1, y) != b || reference.pixel(x + 1, y) != b ||
@@ -154,7 +154,6 @@ TEST_F(Painting, EveryBenchLoadLooksAsThePlainPainterPaintsIt) {
             a != b && (!edge || std::abs(qRed(a) - qRed(b)) > 1 ||
                        std::abs(qGreen(a) - qGreen(b)) > 1 || std::abs(qBlue(a) - qBlue(b)) > 1);
       }
-    }
     EXPECT_EQ(wrong, 0) << name;
   }
 }

@@ -4,8 +4,7 @@
 // The high-score window: layout, grid, keys and buttons, its boxes' places, the name prompt, the
 // rows with tapes. The cheat panel: its layout and captions, and its boxes over the switches.
 
-#include <fstream>
-#include <iterator>
+#include <QTest>
 
 #include "desktop/form2.h"
 #include "desktop/frm_cheat.h"
@@ -58,14 +57,11 @@ TEST(QtTimers, TheHighScoresComeTwoAndAHalfSecondsAfterTheDeathAndThePointerGoes
   QtTimers timers;
   timers.Attach(g);  // the pointer's timer runs from the start
   timers.SetEnabled(TimerId::tmrDead, true);
-  QElapsedTimer clock;
-  clock.start();
-  qint64 shown = 0, hidden = 0;
-  while ((!shown || !hidden) && clock.elapsed() < 6000) {
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
-    if (!shown && fake.modals) shown = clock.elapsed();
-    if (!hidden && fake.pointer == Pointer::Hidden) hidden = clock.elapsed();
-  }
+  QElapsedTimer death;
+  death.start();
+  const auto when = [&death](auto seen) { return QTest::qWaitFor(seen) ? death.elapsed() : -1; };
+  const qint64 shown = when([&fake] { return fake.modals > 0; });
+  const qint64 hidden = when([&fake] { return fake.pointer == Pointer::Hidden; });
   EXPECT_TRUE(shown >= 2495 && shown < 3100) << shown << " ms";
   EXPECT_TRUE(hidden >= 3995 && hidden < 4600) << hidden << " ms";
 }
@@ -108,8 +104,9 @@ TEST_F(GameWindow, AFullScreenShowsThePlayfieldCentredAndRepaintsWhatChangesAtIt
 
 // A tape of a run of 95 s, kept with the tape tests.
 Bytes KeptTape() {
-  std::ifstream in(FLAKMIRE_TAPE_FILES "/first_run.tape", std::ios::binary);
-  return Bytes{std::istreambuf_iterator<char>(in), {}};
+  QFile file(FLAKMIRE_TAPE_FILES "/first_run.tape");
+  const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  return Bytes(bytes.begin(), bytes.end());
 }
 
 // The run shows for half a second, then the player stops it: with a key, then with the close
