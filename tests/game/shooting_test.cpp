@@ -46,9 +46,9 @@ TEST(Gun, TurnsReloadsAndFiresTheShellOfItsKeyIfThePointsPayAndKeysOpenThePanelO
         // The last twelve keys make the cheat word in any case; a code beyond a byte breaks it.
         {.typed = U"QZShowMeTRICKS", .seen = "key 83 panel 1 '' cause ''"},
         {.typed = U"SHOWME\u0141TRICKS", .seen = std::string("panel 0 'HOWME\0TRICKS'", 22)},
-        // The tilde kills the gunner on the last level only, invincible or not.
+        // The tilde kills the gunner on the last level only; an invincible one it only marks.
         {.level = 9, .typed = U"\u00c0", .seen = "key 192 panel 0 '           \xc0' cause ''"},
-        {.level = 10, .on = Cheat::Invincibility, .typed = U"\u00c0", .seen = "cause '4'"}}) {
+        {.level = 10, .on = Cheat::Invincibility, .typed = U"\u00c0", .seen = "'4' dead 0"}}) {
     TestGame t;
     t.g.GunAngle = r.angle, t.g.GunLength = r.length, t.g.Points = r.points, t.down = r.held;
     t.g.cheats.Set(r.on, true), t.g.scene.shpTurret.Left += 10, t.g.Level = r.level;
@@ -61,9 +61,9 @@ TEST(Gun, TurnsReloadsAndFiresTheShellOfItsKeyIfThePointsPayAndKeysOpenThePanelO
     for (int i = 1; i <= t.g.Bullets.UpperBound(); ++i)
       if (t.g.Bullets[i].Active) seen += Text(" %d", t.g.Bullets[i].Kind);
     seen += Text(" points %d key %d panel %d '", t.g.Points, t.g.FireKey, t.cheatPanels) +
-            t.g.KeyBuffer + "' cause '" + t.g.DeathMethod;
+            t.g.KeyBuffer + "' cause '" + t.g.DeathMethod + Text("' dead %d", t.g.Dead);
     const Line* gun = t.g.scene.lnGun.data();
-    seen += Text("' barrel %.2f,%.2f %.2f,%.2f", gun[0].X2, gun[0].Y2, gun[1].X2, gun[1].Y2);
+    seen += Text(" barrel %.2f,%.2f %.2f,%.2f", gun[0].X2, gun[0].Y2, gun[1].X2, gun[1].Y2);
     if (t.g.Bullets.UpperBound()) seen += " " + Bullet(t.g, 1);
     EXPECT_THAT(seen, HasSubstr(r.seen));
   }
