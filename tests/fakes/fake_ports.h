@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <deque>
 #include <functional>
 #include <map>
@@ -24,6 +25,13 @@ inline void Note(char what) {
   if (Trace) *Trace += what;
 }
 
+// printf into a std::string.
+std::string Text(const char* format, auto... values) {
+  char buffer[256];
+  std::snprintf(buffer, sizeof buffer, format, values...);
+  return buffer;
+}
+
 inline constexpr const char* SoundNames[SoundEventCount] = {
     "StandardShot", "SmallFastShot", "HeavyShot", "BigShot",     "BombRelease",
     "BombBlast",    "HeavyBlast",    "BigBlast",  "CopterCrash", "JetCrash",
@@ -43,24 +51,22 @@ struct FakePorts : Clock,
                    Music,
                    HighScoreWindow,
                    Sounds {
-  float now = 36000;  // 10:00 in the morning
-  float tick = 1.0f / 64;
+  float now = 36000, tick = 1.0f / 64;  // from 10:00 in the morning
   double dateTime = 46000.5;
   std::deque<float> queue;
   float fallback = 0.5f, lastSeed = 0;
   std::optional<SeededRandom> seeded;
   std::set<int> down;
-  std::string caption;
   Pointer pointer = Pointer::Normal;
-  bool tickBehindModal = false;
   std::map<TimerId, bool> enabled;
   std::function<void()> onYield, onSubmit;
   std::vector<std::string> played, messages, submitted;
-  int sleeps = 0, draws = 0, presents = 0, yields = 0, cheatPanels = 0, modals = 0;
+  // Frames are those begun by TestGame::Frame.
+  int sleeps = 0, draws = 0, presents = 0, yields = 0, cheatPanels = 0, modals = 0, frames = 0;
   std::array<int, SoundEventCount> heardCount{};
-  int frames = 0;          // begun by TestGame::Frame
-  bool listening = false;  // then each sound is also written down, "frame Name, "
-  std::string heard;
+  // While listening each sound is also written down in `heard`, "frame Name, ".
+  bool listening = false, tickBehindModal = false;
+  std::string heard, caption;
 
   float SecondsSinceMidnight() override { return now; }
   void SleepUntilNextTick() override { ++sleeps, Note('S'), now = std::fmod(now + tick, 86400); }
@@ -89,14 +95,11 @@ struct FakePorts : Clock,
   }
   void ShowCheatPanel() override { ++cheatPanels; }
   void Message(std::string_view text, std::string_view title) override {
-    Note('M');
-    messages.push_back(std::string(title) + "|" + std::string(text));
+    Note('M'), messages.push_back(std::string(title) + "|" + std::string(text));
   }
   void PlayOnce(const std::string& path) override { played.push_back(path); }
   void SubmitScore(int score, int cause, int level, double days, std::string_view) override {
-    const long seconds = std::lround(days * 86400);
-    submitted.push_back(std::to_string(score) + " " + std::to_string(cause) + " " +
-                        std::to_string(level) + " " + std::to_string(seconds) + "s");
+    submitted.push_back(Text("%d %d %d %lds", score, cause, level, std::lround(days * 86400)));
     if (onSubmit) onSubmit();
   }
   void ShowModal() override { ++modals, tickBehindModal = enabled[TimerId::Timer1]; }
@@ -117,9 +120,9 @@ struct FakeDesk : FakePorts, FileStore, Prompts, ScoreView {
   std::set<std::string> unwritable, unreadable;
   int writes = 0;
   MessageAnswer answer = MessageAnswer::Closed;  // to every Yes/No box
-  std::vector<std::string> names;  // the name prompt's answers; then "Ann", so that none asks
+  // `names` are the name prompt's answers; then "Ann", so that none asks.
+  std::vector<std::string> asked, opened, names;
   std::size_t named = 0;
-  std::vector<std::string> asked, opened;
   bool ended = false;
   ScoreGrid grid;
 

@@ -42,13 +42,11 @@ std::string OutOfStep(const Game& g) {
               (!chute.Visible || (chute.Left == man.Left - 8 && chute.Top == man.Top - 17)),
           "a canopy shows over its trooper exactly while open", i);
   }
-  const auto aircraft = [&](const auto& table, const ControlArray<Sprite>& sprites,
-                            const char* rule) {
+  const auto aircraft = [&](const auto& table, const auto& sprites, const char* rule) {
     for (int i = 1; i <= table.UpperBound(); ++i) {
       const Sprite& p = sprites[i];
-      const bool flies = table[i].Active;
-      check(p.Visible == flies && (!flies || (p.Left == table[i].X && p.Top == table[i].Y)), rule,
-            i);
+      const bool on = table[i].Active;
+      check(p.Visible == on && (!on || (p.Left == table[i].X && p.Top == table[i].Y)), rule, i);
     }
   };
   aircraft(g.Copters, s.imgCopter, "imgCopter shows, where it is, exactly while it flies");
@@ -63,62 +61,6 @@ std::string OutOfStep(const Game& g) {
   check(s.lnGun[0].Visible != g.Dead && s.lnGun[1].Visible != g.Dead,
         "both barrel lines show exactly while the gunner lives", 0);
   return wrong;
-}
-
-int TestGame::Put(TrooperData t) {
-  CreateTrooper(g, t.X, t.Y, t.XVel);
-  const int i = g.Troopers.UpperBound();
-  g.Troopers[i] = t;
-  g.scene.imgPara[i].Move(t.X - 8, t.Y - 17);
-  g.scene.imgPara[i].Visible = t.ChuteState == ChuteOpen;
-  return i;
-}
-
-std::string Describe(const Shape& s) {
-  const Rgb f = s.FillColor, b = s.BorderColor;
-  return Text("%g,%g %gx%g %d,%d,%d/%d,%d,%d%s", s.Left, s.Top, s.Width, s.Height, f.r, f.g, f.b,
-              b.r, b.g, b.b, s.Visible ? "" : " hidden");
-}
-
-std::string Describe(const Sprite& s) {
-  return Text("%g,%g %gx%g %d%s", s.Left, s.Top, s.Width, s.Height, static_cast<int>(s.Picture),
-              s.Visible ? "" : " hidden");
-}
-
-std::string Bullet(const Game& g, int i) {
-  const BulletData& b = g.Bullets[i];
-  const Shape& s = g.scene.imgBullet[i];
-  const Rgb f = s.FillColor, r = s.BorderColor;
-  return Text("k%d %g,%g v%g,%g L%d %gx%g%s%s @%g,%g %d,%d,%d/%d,%d,%d", b.Kind, b.X, b.Y, b.XVel,
-              b.YVel, b.Life, s.Width, s.Height, b.Active ? "" : " free",
-              s.Visible ? "" : " hidden", s.Left, s.Top, f.r, f.g, f.b, r.r, r.g, r.b);
-}
-
-std::string Soldier(const Game& g, int i) {
-  const TrooperData& t = g.Troopers[i];
-  return Text("%g,%g v%g,%g c%d p%d %c%c%c", t.X, t.Y, t.XVel, t.YVel, t.ChuteState, t.PyramidPos,
-              t.Active ? '+' : '-', g.scene.imgTrooper[i].Visible ? '+' : '-',
-              g.scene.imgPara[i].Visible ? '+' : '-');
-}
-
-std::string InUse(const Game& g) {
-  std::string s;
-  for (int i = 1; i <= g.Bullets.UpperBound(); ++i)
-    if (const BulletData& b = g.Bullets[i]; b.Active)
-      s += Text(" %d@%g,%g/%d", b.Kind, b.X, b.Y, b.Life);
-  return s;
-}
-
-std::string Numbers(const Game& g) {
-  std::string cheats;
-  for (int i = 0; i < CheatCount; ++i) cheats += g.cheats[static_cast<Cheat>(i)] ? '1' : '0';
-  const Scene& s = g.scene;
-  return Text("points %d score %d level %d clock %g wind %g/%g fire %d bombs %d..%d dead %d",
-              g.Points, g.Score, g.Level, g.LevelClock, g.Wind, g.WindDrift, g.FireKey,
-              g.BombMinOffset, g.BombMaxOffset, g.Dead) +
-         Text(" gun %g/%g %d%d poles %s,%s cheats %s", g.GunAngle, g.GunLength, s.lnGun[0].Visible,
-              s.lnGun[1].Visible, s.lnFlagPole[1].Tag.c_str(), s.lnFlagPole[2].Tag.c_str(),
-              cheats.c_str());
 }
 
 }  // namespace flakmire::testing
