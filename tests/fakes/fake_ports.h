@@ -75,8 +75,7 @@ struct FakePorts : Clock,
     ++draws, Note('r');
     if (queue.empty()) return seeded ? seeded->Rnd() : fallback;
     const float v = queue.front();
-    queue.pop_front();
-    return v;
+    return queue.pop_front(), v;
   }
   void Randomize(float seed) override {
     Note('R'), lastSeed = seed;

@@ -34,10 +34,9 @@ struct FrameRow {
   bool dead = false;
   Cheat cheat = Cheat::Cheated;
   std::deque<float> draws = {};  // then 0.5s
-  double last = 36000;
-  float now = 36000;
-  const char* tag = "64";  // the left pole's mark; the right one's mirrored, 792 - it
-  const char* seen;
+  double last = 36000, now = 36000;
+  // The left pole's mark; the right one's is mirrored, 792 - it.
+  const char *tag = "64", *seen;
 };
 
 TEST(Frame, KeepsScoreLevelsWindAndPaceAndBringsAircraftInTheirPhase) {
@@ -128,8 +127,7 @@ TEST(Reset, StartsARunFromItsStartingValuesAndKeepsWhatCarriesOver) {
   for (int i = 0; i < 3; ++i) t.Put({true, 1, 2}), CreateCopter(g), CreateJet(g), t.Make(-1, 5, 5);
   g.Points = 77, g.Score = 300, g.Level = 5, g.LevelClock = 3.2f, g.Wind = -1.7f, g.WindDrift = 1;
   g.BombMaxOffset = 120, g.BombMinOffset = 30, g.FireKey = 66, g.GunAngle = -57, g.GunLength = 4.4f;
-  g.scene.lnFlagPole[1].Tag = g.scene.lnFlagPole[2].Tag = "300";
-  BeKilled(g);
+  g.scene.lnFlagPole[1].Tag = g.scene.lnFlagPole[2].Tag = "300", BeKilled(g);
   for (int i = 0; i < CheatCount; ++i) g.cheats.Set(static_cast<Cheat>(i), true);
   t.enabled[TimerId::tmrDead] = true, t.dateTime = 46100.25;
   ResetGame(g);

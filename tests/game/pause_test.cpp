@@ -25,8 +25,7 @@ TEST(Pause, StopsOnlyARunInPlayAndStartsItAgainAsIfNoTimeHadPassed) {
     EXPECT_EQ(seen, Text("1 shown 1 timer 0 key %d frames 0 | 0 timer 1 fast 1 lasted 0 s", key));
   }
   TestGame title(false), dead, reset;  // not during the title, nor once the gunner is dead
-  Form_KeyDown(title.g, key_code::P);
-  BeKilled(dead.g), Form_KeyDown(dead.g, key_code::P);
+  Form_KeyDown(title.g, key_code::P), BeKilled(dead.g), Form_KeyDown(dead.g, key_code::P);
   Form_KeyDown(reset.g, key_code::P), ResetGame(reset.g);  // and a reset ends a pause
   EXPECT_EQ(Text("title %d dead %d reset %d %d", title.g.Paused, dead.g.Paused, reset.g.Paused,
                  reset.g.scene.lblPaused.Visible),

@@ -17,6 +17,9 @@ std::string Letters(const Scene& s) {
   return seen + (s.imgLetter[10].Picture == s.imgLetter[8].Picture ? " ! | " : " | ");
 }
 
+// The title as it stands at its end.
+const std::string Stood = "-*********** 114.5,144+1 256+54 648+54 88+54 ! | ";
+
 // Seen as the title starts (the tune playing from the program's folder, no high-score table yet),
 // while letter 3 unfolds (k = 20), once the F has turned over, and at the end; then the switches
 // for the first run, the cheat panels and high-score tables shown, the title's yields, its paints
@@ -25,12 +28,10 @@ std::string Letters(const Scene& s) {
 // and across midnight.
 TEST(Title, PlaysBetweenTheMusicAndTheHighScoresUnfoldingEachLetterAndTurningTheFirstOver) {
   const std::string tune = "/opt/flakmire/dropling.mid 0 tables ";
-  const std::string seen =
-      tune + "------------ 88,144+55 256+55 648+55 88+55 ! | " + tune +
-      "****-------- 88,144+54 273+20 648+55 88+55 ! | " + tune +
-      "-*********** 114.5,144+1 256+54 648+54 88+54 ! | ------------ 114.5,144+1 "
-      "256+54 648+54 88+54 ! | cheats 00000000, 1 panel 1 table 338 yields "
-      "339 paints ";
+  const std::string seen = tune + "------------ 88,144+55 256+55 648+55 88+55 ! | " + tune +
+                           "****-------- 88,144+54 273+20 648+55 88+55 ! | " + tune + Stood +
+                           "------------ 114.5,144+1 256+54 648+54 88+54 ! | cheats 00000000, "
+                           "1 panel 1 table 338 yields 339 paints ";
   for (auto [start, tick, length] : {std::tuple{36000.0f, 1.0f / 64, "5.906 s"},
                                      {100.0f, 0.015f, "5.985 s"},
                                      {86397.0f, 1.0f / 64, "5.906 s"}}) {
@@ -57,11 +58,10 @@ TEST(Title, PlaysBetweenTheMusicAndTheHighScoresUnfoldingEachLetterAndTurningThe
 // (no key) ends the start-up there. Seen: the letters at each yield after the key, how long the
 // last picture stood, the tables shown, the run's tick, the last key typed.
 TEST(Title, EscCutsItShortToItsLastPictureForAMomentThenTheTableFollows) {
-  const std::string end = "-*********** 114.5,144+1 256+54 648+54 88+54 ! | ";
   const std::string next = "0.500 s, 1 table, run 1, last key 27";
   const int esc = key_code::Escape;
-  for (auto [at, key, seen] : {std::tuple{96, esc, end + next},
-                               {320, esc, end + next},
+  for (auto [at, key, seen] : {std::tuple{96, esc, Stood + next},
+                               {320, esc, Stood + next},
                                {338, esc, next},
                                {100, 0, "0.000 s, 0 table, run 0, last key 0"}}) {
     TestGame t(false);
