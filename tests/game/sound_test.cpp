@@ -15,16 +15,18 @@ const std::string Died = "1 TrooperDeath, ";
 TEST(Sounds, AreHeardInTheFrameOfTheirEvent) {
   using Scene = void (*)(TestGame&);
   for (const auto& [scene, frames, heard] : {
+           // The gunner dies as he is killed; his level does not go up behind him, nor sounds.
+           // (Every frame checks that a level going up sounds and that no other change does.)
+           std::tuple{Scene([](TestGame& t) { t.g.LevelClock = 8, BeKilled(t.g); }), 1,
+                      std::string("0 GunnerDeath, ")},
            // A bomb lands; one struck by a heavy shell lives on; a big shell blows one apart; a
            // jet lets one go (sky_test: not when the table is full).
-           std::tuple{Scene([](TestGame& t) {
-                        t.Make(Bomb, 100, 488.5f), t.Make(Bomb, 200, 100);
-                        t.Make(HeavyShell, 200, 100), t.Make(Bomb, 300, 100);
-                        t.Make(BigShell, 300, 100), CreateJet(t.g), t.queue = {0.5f, 0};
-                      }),
-                      1,
-                      std::string("1 BombBlast, 1 HeavyBlast, 1 BigBlast, 1 BombBlast, "
-                                  "1 BombRelease, ")},
+           {[](TestGame& t) {
+              t.Make(Bomb, 100, 488.5f), t.Make(Bomb, 200, 100), t.Make(HeavyShell, 200, 100);
+              t.Make(Bomb, 300, 100), t.Make(BigShell, 300, 100), CreateJet(t.g),
+                  t.queue = {0.5f, 0};
+            },
+            1, "1 BombBlast, 1 HeavyBlast, 1 BigBlast, 1 BombBlast, 1 BombRelease, "},
            // Shells burst on the ground, and the gunner's own on the gun.
            {[](TestGame& t) {
               t.Make(HeavyShell, 100, 486, Down), t.Make(BigShell, 200, 486, Down);
@@ -54,9 +56,6 @@ TEST(Sounds, AreHeardInTheFrameOfTheirEvent) {
               }
             },
             1, Died + Died + Died + Died + Died + Died + Died + "1 HeavyBlast, " + Died},
-           // The gunner dies as he is killed; his level does not go up behind him, nor sounds.
-           // (Every frame checks that a level going up sounds and that no other change does.)
-           {[](TestGame& t) { t.g.LevelClock = 8, BeKilled(t.g); }, 1, "0 GunnerDeath, "},
        }) {
     TestGame t;
     t.listening = true, t.g.LastFrameTime = t.now, scene(t);  // frames of a normal length
