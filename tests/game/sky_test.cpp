@@ -92,8 +92,8 @@ TEST(Aircraft, JetsBombOnlyStrictlyInsideTheWindowTaggingTheOffset) {
   TestGame t;  // only a full projectile table refuses a bomb, which then tags nothing
   for (int i = 1; i <= MaxSlots; ++i)
     t.g.Bullets.Grow(), t.g.scene.imgBullet.LoadNext(), t.g.Bullets[i].Active = true;
-  t.g.scene.imgBullet[MaxSlots].Tag = "top", t.queue = {0};
-  CreateJet(t.g), DoPlanes(t.g, false);
+  t.g.scene.imgBullet[MaxSlots].Tag = "top";
+  CreateJet(t.g), t.queue = {0}, DoPlanes(t.g, false);  // the jet drawn, then its bomb
   // A bomb not made is not heard.
   EXPECT_EQ(Text("%s %d %d", t.g.scene.imgBullet[MaxSlots].Tag.c_str(), t.g.Bullets.UpperBound(),
                  t.heardCount[int(SoundEvent::BombRelease)]),
