@@ -5,24 +5,21 @@
 namespace flakmire::testing {
 namespace {
 
-// Paused: the word shows, the tick's timer is off, a tick runs no frame, and the key still went
-// through the key handler. A minute later, resumed: the first frame is a fast one and the minute
-// does not count to the run's length.
+// Paused: the word shows at once (a second paint), the tick's timer is off, a tick runs no frame,
+// and the key still went through the key handler. A minute later, resumed: the first frame is a
+// fast one and the minute does not count to the run's length.
 TEST(Pause, StopsOnlyARunInPlayAndStartsItAgainAsIfNoTimeHadPassed) {
   for (int key : {int{'P'}, 19}) {  // the letter's capital, and the code the shell gives Pause
     TestGame t;
-    t.Frame();
-    const float before = t.g.LevelClock;
-    const int presents = t.presents;
-    Form_KeyDown(t.g, key), Timer1_Timer(t.g);
-    std::string seen = Text("%d shown %d timer %d key %d frames %d", t.g.scene.lblPaused.Visible,
-                            t.presents - presents, t.enabled[TimerId::Timer1], t.g.FireKey,
-                            static_cast<int>(std::lround((t.g.LevelClock - before) * 1000)));
+    t.Frame(), Form_KeyDown(t.g, key), Timer1_Timer(t.g);  // one frame, then paused
+    std::string seen = Text("%d paints %d timer %d key %d clock %d", t.g.scene.lblPaused.Visible,
+                            t.presents, t.enabled[TimerId::Timer1], t.g.FireKey,
+                            static_cast<int>(std::lround(t.g.LevelClock * 1000)));
     t.now += 60, t.dateTime += 60 / 86400.0;
     Form_KeyDown(t.g, key), t.Frame();
     seen += Text(" | %d timer %d fast %d lasted %.0f s", t.g.scene.lblPaused.Visible,
                  t.enabled[TimerId::Timer1], t.g.FastFrame, (t.dateTime - t.g.StartTime) * 86400);
-    EXPECT_EQ(seen, Text("1 shown 1 timer 0 key %d frames 0 | 0 timer 1 fast 1 lasted 0 s", key));
+    EXPECT_EQ(seen, Text("1 paints 2 timer 0 key %d clock 1 | 0 timer 1 fast 1 lasted 0 s", key));
   }
   TestGame title(false), dead, reset;  // not during the title, nor once the gunner is dead
   Form_KeyDown(title.g, key_code::P), BeKilled(dead.g), Form_KeyDown(dead.g, key_code::P);
