@@ -96,6 +96,8 @@ TEST(RunTapes, ATapeThatCannotBeWrittenIsToldOfAndATableNotSavedMovesNoTape) {
   s.hs.LoadIt1();
   EXPECT_EQ(s.hs.Scores[0].Score, 70);
   EXPECT_FALSE(s.grid.tapes[1] || s.grid.lastRunTape);
+  s.refused = "LastRun.tape", s.Ends(5);  // the last run's tape is told of as well
+  EXPECT_NE(s.messages.back().find("/opt/flakmire/LastRun.tape: No space"), std::string::npos);
 
   Shelf t;
   for (int score = 10; score <= 100; score += 10) t.Ends(score);
