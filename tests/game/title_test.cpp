@@ -50,6 +50,7 @@ TEST(Title, PlaysBetweenTheMusicAndTheHighScoresUnfoldingEachLetterAndTurningThe
              Text(", %d panel %d table %d yields %d paints %.3f s", t.cheatPanels, t.modals,
                   t.yields, t.presents, std::fmod(t.now - start + 86400.0, 86400.0));
     EXPECT_EQ(shots, seen + length);
+    EXPECT_FALSE(t.tickBehindModal) << "the first run started behind the table";
   }
 }
 
