@@ -1,6 +1,5 @@
 // The gun, the key handler, and every kind of projectile from its start to its end.
 
-#include <regex>
 #include <set>
 
 #include "fakes/test_game.h"
@@ -76,7 +75,9 @@ TEST(Projectiles, EachKindStartsFliesGrowsAndEndsItsOwnWay) {
   const float sixth = static_cast<float>(Pi / 6), down = static_cast<float>(Pi);
   const Cheat none = Cheat::Cheated, big = Cheat::BigExplosions;
   // The sprite's place, centred on the projectile, is checked at every test's end.
-  const std::regex place(" @\\S+");
+  const auto unplaced = [](std::string s) {
+    return s.erase(s.find(" @"), s.rfind(' ') - s.find(" @"));
+  };
   for (auto [kind, angle, y, life, fall, cheat, passes, seen] :
        {std::tuple{-1, 0.0f, 200.0f, 21, 0.0f, big, 1, "L20 140x140 255,77,0/207,118,127"},
         {0, sixth, 200.0f, 0, 0.0f, none, 0, "v2.5,-4.33013 L330 9x9 192,192,192/128,128,128"},
@@ -98,7 +99,7 @@ TEST(Projectiles, EachKindStartsFliesGrowsAndEndsItsOwnWay) {
     if (life) t.g.Bullets[1].Life = life;
     if (fall) t.g.Bullets[1].YVel = fall;
     for (int pass = 0; pass < passes; ++pass) DoBullets(t.g);
-    EXPECT_THAT(std::regex_replace(Bullet(t.g, 1), place, ""), HasSubstr(seen));
+    EXPECT_THAT(unplaced(Bullet(t.g, 1)), HasSubstr(seen));
   }
 }
 
