@@ -36,11 +36,7 @@ xdotool mousemove --window "$panel" 60 324 click 1
 sleep 0.3
 import -window "$panel" "$work/panel.png" || fail "no screenshot of the panel"
 "$close_window" "$panel"
-for _ in $(seq 50); do
-  xwininfo -id "$panel" 2>/dev/null | grep -q IsViewable || break
-  sleep 0.1
-done
-xwininfo -id "$panel" 2>/dev/null | grep -q IsViewable && fail "the close button left the panel up"
+wait_shown "$panel" no || fail "the close button left the panel up"
 
 after=$(shells after)
 [ "$after" -ge 2 ] || fail "with Rapid Fire a short hold of B fired $after shells, not a stream"

@@ -35,11 +35,7 @@ scores=$(find_window '^High Scores$') || fail "no high-score window before the f
 geometry=$(size "$scores")
 [ "$geometry" = "378x338" ] || fail "the high-score window is $geometry, not 378x338"
 xdotool windowfocus --sync "$scores" key Return
-for _ in $(seq 50); do
-  xwininfo -id "$scores" | grep -q IsUnMapped && break
-  sleep 0.1
-done
-xwininfo -id "$scores" | grep -q IsUnMapped || fail "Enter did not close the high-score window"
+wait_shown "$scores" no || fail "Enter did not close the high-score window"
 
 sleep 1
 import -window "$window" "$work/playfield.png" || fail "no screenshot"

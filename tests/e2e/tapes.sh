@@ -85,11 +85,7 @@ done
 [ -n "$moved" ] || fail "the tape's run does not move"
 expect_pixel "$work/watch2.png" 200 520 "0,192,0" "the watched run's ground"
 xdotool windowfocus --sync "$window" key space
-for _ in $(seq 50); do
-  xwininfo -id "$scores" | grep -q IsViewable && break
-  sleep 0.1
-done
-xwininfo -id "$scores" | grep -q IsViewable || fail "a key does not end the watching"
+wait_shown "$scores" || fail "a key does not end the watching"
 xdotool getwindowname "$window" | grep -q 'a tape' && fail "the caption still tells of a tape"
 [ "$(cd "$bin" && md5sum -- *)" = "$files_before" ] || fail "watching changed the files"
 

@@ -48,6 +48,20 @@ find_window() {
   return 1
 }
 
+# wait_shown WINDOW [no]: waits up to 5 s for the window to be shown, or with "no" to be gone;
+# its status says whether it came to be.
+wait_shown() {
+  for _ in $(seq 50); do
+    if xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; then
+      [ "${2-}" != no ] && return 0
+    elif [ "${2-}" = no ]; then
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
 # start_run PROGRAM: starts the game and, with Enter on the high-score window, its first run.
 # Sets program_pid, and window to the main window's id.
 start_run() {
