@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "ports/cheat_boxes.h"
 #include "ports/ports.h"
 
 namespace flakmire {
@@ -40,6 +41,12 @@ class NullDialogs final : public Dialogs {
 class NullMusic final : public Music {
  public:
   void PlayOnce(const std::string&) override {}
+};
+
+class NullCheatBoxes final : public CheatBoxes {
+ public:
+  void SetCaption(int, std::string_view) override {}
+  void SetChecked(int, bool) override {}
 };
 
 }  // namespace flakmire

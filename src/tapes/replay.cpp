@@ -20,11 +20,6 @@ namespace {
 // high-score window taking the run that a key ended there); a tape that nests deeper is no run's.
 constexpr int Deepest = 8;
 
-struct NoBoxes final : CheatBoxes {
-  void SetCaption(int, std::string_view) override {}
-  void SetChecked(int, bool) override {}
-};
-
 }  // namespace
 
 Replay::Replay(const Tape& tape, MainWindow& window, ReplayWatch* watch, Sounds& sounds)
@@ -139,7 +134,7 @@ void Replay::Call(std::uint8_t op) {
     if (!in.ok()) Fail("it ends inside a call of the world");
     at_ = tape_.stream.size() - in.Left();
   }
-  NoBoxes boxes;
+  NullCheatBoxes boxes;
   switch (static_cast<Entry>(entry)) {
     case Entry::Timer1: return Timer1_Timer(game_);
     case Entry::KeyDown: return Form_KeyDown(game_, arg);

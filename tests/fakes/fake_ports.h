@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "game/random_source.h"
-#include "ports/ports.h"
+#include "ports/null_ports.h"
 #include "scores/high_scores.h"
 #include "scores/score_file.h"
 

@@ -44,10 +44,7 @@ struct TapeWorld : FakePorts {
   std::vector<std::size_t> plays;  // hashes.size() when Play started a run
   std::function<void(CheatPanel&)> inPanel;
   bool playNext = false;
-  struct : CheatBoxes {
-    void SetCaption(int, std::string_view) override {}
-    void SetChecked(int, bool) override {}
-  } boxes;
+  NullCheatBoxes boxes;
 };
 
 }  // namespace flakmire::testing

@@ -39,10 +39,7 @@ std::string OutOfStep(const Game& g);
 struct TestGame : FakePorts {
   Game g;
   bool hearing;
-  struct : CheatBoxes {
-    void SetCaption(int, std::string_view) override {}
-    void SetChecked(int, bool) override {}
-  } boxes;
+  NullCheatBoxes boxes;
 
   explicit TestGame(bool reset = true, bool hearing = true) : g{ports(hearing)}, hearing(hearing) {
     if (reset) ResetGame(g);
