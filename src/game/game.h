@@ -60,4 +60,9 @@ struct Game {
 // theirs. Names the first table out of step with its sprites ("Troopers/imgPara"), or "".
 const char* TableOutOfStep(const Game& g);
 
+// What the player sees follows the records: a free slot's sprites are hidden and a live one's show
+// where its record is (a trooper's canopy over his head while it is open); both barrel lines show
+// exactly while the gunner lives. Names the first rule broken, or "".
+const char* SceneOutOfStep(const Game& g);
+
 }  // namespace flakmire

@@ -123,7 +123,7 @@ bool RunFrame(Game& g) {
   KeepScore(g);
   MoveAircraft(g);
   ChangeLevel(g);
-  assert(*TableOutOfStep(g) == '\0');
+  assert(*TableOutOfStep(g) == '\0' && *SceneOutOfStep(g) == '\0');
   g.ports.window.Present();
   Pace(g);
   if (IsYieldFrame(g.LevelClock)) {

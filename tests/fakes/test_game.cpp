@@ -25,42 +25,4 @@ bool TestGame::Frame() {
   return ends;
 }
 
-std::string OutOfStep(const Game& g) {
-  std::string wrong = TableOutOfStep(g);
-  const auto check = [&wrong](bool kept, const char* rule, int i) {
-    if (!kept && wrong.empty()) wrong = Text("%s, slot %d", rule, i);
-  };
-  const Scene& s = g.scene;
-  for (int i = 1; i <= g.Troopers.UpperBound(); ++i) {
-    const TrooperData& t = g.Troopers[i];
-    const Sprite &man = s.imgTrooper[i], &chute = s.imgPara[i];
-    // The walker to a pyramid steps 0.2 px after the pass has moved his sprite.
-    check(man.Visible == t.Active &&
-              (!t.Active || (man.Top == t.Y && std::fabs(man.Left - t.X) < 0.21f)),
-          "a trooper shows, where he is, exactly while alive", i);
-    check(chute.Visible == (t.Active && t.ChuteState == ChuteOpen) &&
-              (!chute.Visible || (chute.Left == man.Left - 8 && chute.Top == man.Top - 17)),
-          "a canopy shows over its trooper exactly while open", i);
-  }
-  const auto aircraft = [&](const auto& table, const auto& sprites, const char* rule) {
-    for (int i = 1; i <= table.UpperBound(); ++i) {
-      const Sprite& p = sprites[i];
-      const bool on = table[i].Active;
-      check(p.Visible == on && (!on || (p.Left == table[i].X && p.Top == table[i].Y)), rule, i);
-    }
-  };
-  aircraft(g.Copters, s.imgCopter, "imgCopter shows, where it is, exactly while it flies");
-  aircraft(g.Jets, s.imgJet, "imgJet shows, where it is, exactly while it flies");
-  for (int i = 1; i <= g.Bullets.UpperBound(); ++i) {
-    const BulletData& b = g.Bullets[i];
-    const Shape& p = s.imgBullet[i];
-    check(p.Visible == b.Active &&
-              (!b.Active || (p.Left == b.X - p.Width / 2 && p.Top == b.Y - p.Height / 2)),
-          "imgBullet shows, centred on it, exactly while its projectile is in use", i);
-  }
-  check(s.lnGun[0].Visible != g.Dead && s.lnGun[1].Visible != g.Dead,
-        "both barrel lines show exactly while the gunner lives", 0);
-  return wrong;
-}
-
 }  // namespace flakmire::testing

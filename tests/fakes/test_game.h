@@ -27,11 +27,11 @@ namespace flakmire::testing {
 
 using ::testing::EndsWith, ::testing::HasSubstr, ::testing::StartsWith;
 
-// What every frame must leave, whatever happened in it, or "": each table has exactly its sprites;
-// a free slot's sprites are hidden and a live one's show where its record is (a trooper's canopy
-// over his head, while it is open); the barrel, both lines, is gone
-// exactly while the gunner is dead.
-std::string OutOfStep(const Game& g);
+// What every frame must leave, or "": the tables in step with their sprites, what shows with the
+// records.
+inline std::string OutOfStep(const Game& g) {
+  return std::string(TableOutOfStep(g)) + SceneOutOfStep(g);
+}
 
 // A game on scripted ports, reset and ready for its first frame. The cheat word opens the real
 // panel, which the player closes untouched. Its frames, and the test's end, check OutOfStep. A

@@ -139,6 +139,26 @@ TEST(Reset, StartsARunFromItsStartingValuesAndKeepsWhatCarriesOver) {
       "11 poles 64,728 cheats 00000000 tables 0 0 0 0 timers 01 start 46100.2");
 }
 
+// Before it paints, a frame checks that each sprite follows its record: each way to part names its
+// rule.
+TEST(Frame, ItsCheckNamesEverySpriteThatPartsFromItsRecord) {
+  const std::pair<void (*)(Game&), const char*> parts[] = {
+      {[](Game& g) { g.scene.imgTrooper[1].Visible = false; }, "a trooper"},
+      {[](Game& g) { g.Troopers[1].Y += 1; }, "a trooper"},
+      {[](Game& g) { g.scene.imgPara[1].Top += 1; }, "a canopy"},
+      {[](Game& g) { g.Copters[1].X += 1; }, "imgCopter"},
+      {[](Game& g) { g.scene.imgJet[1].Visible = false; }, "imgJet"},
+      {[](Game& g) { g.Bullets[1].Y += 1; }, "imgBullet"},
+      {[](Game& g) { g.scene.lnGun[1].Visible = false; }, "both barrel"}};
+  for (auto [part, rule] : parts) {
+    TestGame t;
+    t.Put({true, 100, 100, 0, 0, ChuteOpen}), CreateCopter(t.g), CreateJet(t.g), t.Make(0, 9, 9);
+    part(t.g);
+    EXPECT_THAT(SceneOutOfStep(t.g), StartsWith(rule));
+    ResetGame(t.g);
+  }
+}
+
 // A step trims one free top slot from its table.
 TEST(Tables, TrimOneFreeTopSlotAStep) {
   TestGame t;  // the troopers' table: a dead man's slot in the assault's rows
