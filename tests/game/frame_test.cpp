@@ -65,10 +65,10 @@ TEST(Frame, KeepsScoreLevelsWindAndPaceAndBringsAircraftInTheirPhase) {
            // A pole walks a third of a pixel a frame to the mark in its tag, 0 when it has none
            // (pole 0); a flag is a third of |Wind| x 25 rounded half to even, and flies downwind.
            {.tag = "200", .seen = "poles 479.667,64.3333-64.3333,727.667 "},
-           {.seen = "flags 64+0 728+0 "},
-           {.wind = 0.1f, .seen = "flags 64+0 728+0 "},
-           {.wind = -0.3f, .seen = "flags 63+2 727+2 "},
-           {.wind = 0.7f, .seen = "flags 64+6 728+6 "},
+           // clang-format off
+           {.seen = "flags 64+0 728+0 "}, {.wind = 0.1f, .seen = "flags 64+0 728+0 "},
+           {.wind = -0.3f, .seen = "flags 63+2 727+2 "}, {.wind = 0.7f, .seen = "flags 64+6 728+6 "},
+           // clang-format on
            // A frame waits for the clock to move on, except while Points is 0, also past midnight.
            {.points = 0, .seen = "sleeps 0 ms 0 fast 1 last 36000"},
            {.last = 0.046875 - 0.04, .now = 0.046875f, .seen = "sleeps 0 ms 40 fast 1"},

@@ -122,12 +122,13 @@ TEST(Projectiles, ThePassEndsWhereALifeRunsOutAndTheTableShrinksByEleven) {
 // Over 400 ms a frame, a fireball within 2 px of an earlier explosion, with under 1.1 times its
 // life, is dropped.
 TEST(Projectiles, VerySlowFramesThinFireballsLyingOnEachOther) {
-  for (auto [frameMs, kind, dx, dy, life, thinned] : {std::tuple{401.0, -1, 1.9f, -1.9f, 108, true},
-                                                      {400.0, -1, 1.9f, -1.9f, 108, false},
-                                                      {401.0, -2, 1.9f, -1.9f, 108, false},
-                                                      {401.0, -1, 2.0f, 0.0f, 108, false},
-                                                      {401.0, -1, 0.0f, -2.0f, 108, false},
-                                                      {401.0, -1, 0.0f, 0.0f, 109, false}}) {
+  // The frame's length, the later one's kind, its place from the first's, its life; dropped?
+  // clang-format off
+  for (auto [frameMs, kind, dx, dy, life, thinned] : {
+           std::tuple{401.0, -1, 1.9f, -1.9f, 108, true}, {400.0, -1, 1.9f, -1.9f, 108, false},
+           {401.0, -2, 1.9f, -1.9f, 108, false}, {401.0, -1, 2.0f, 0.0f, 108, false},
+           {401.0, -1, 0.0f, -2.0f, 108, false}, {401.0, -1, 0.0f, 0.0f, 109, false}}) {
+    // clang-format on
     TestGame t;
     t.g.FrameMs = frameMs, t.Make(SmokeExplosion, 300, 200), t.Make(kind, 300 + dx, 200 + dy);
     t.g.Bullets[1].Life = 100, t.g.Bullets[2].Life = life, DoBullets(t.g);

@@ -13,10 +13,9 @@ constexpr float SpeedOne = 1.0f / 32, Rightwards = 0.7f, Leftwards = 0.2f;
 // Slot 1 of the helicopters or the jets: "vXVel hpHealth: <sprite>" (the sprite stands where the
 // record is, which every test's end checks).
 std::string Aircraft(const Game& g, bool jet) {
-  auto seen = [](const auto& a, const Sprite& s) {
-    return Text("v%g hp%g: ", a.XVel, a.Health) + Describe(s);
-  };
-  return jet ? seen(g.Jets[1], g.scene.imgJet[1]) : seen(g.Copters[1], g.scene.imgCopter[1]);
+  const float v = jet ? g.Jets[1].XVel : g.Copters[1].XVel;
+  const float hp = jet ? g.Jets[1].Health : g.Copters[1].Health;
+  return Text("v%g hp%g: ", v, hp) + Describe(jet ? g.scene.imgJet[1] : g.scene.imgCopter[1]);
 }
 
 // Each draws its speed, then its direction, then its height; a speed of 0 (here -0) is redrawn.
