@@ -24,8 +24,7 @@ constexpr int A = SDL_CONTROLLER_BUTTON_A, B = SDL_CONTROLLER_BUTTON_B, X = SDL_
               Guide = SDL_CONTROLLER_BUTTON_GUIDE;
 enum Step { LeftX = 100, LeftY, RightX, Unplug, Plug, ToOther, ToMain, ToScores, ToBox };
 
-class GamepadTest : public GameWindow {
- protected:
+struct GamepadTest : GameWindow {
   void SetUp() override {
     ASSERT_TRUE(pad.Running());
     scores.Attach(hs);
@@ -34,29 +33,23 @@ class GamepadTest : public GameWindow {
     Do(ToMain, 0), Do(Plug, 0);
   }
 
-  static void Activate(QWidget& window) {
-    window.show();
-    window.activateWindow();
-    QCoreApplication::processEvents();
-  }
   void Do(int step, int value) {
-    switch (step) {
-      case Plug:
-        device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER,
-                                           SDL_CONTROLLER_AXIS_MAX, SDL_CONTROLLER_BUTTON_MAX, 0);
-        joystick = SDL_JoystickOpen(device);
-        break;
-      case Unplug: SDL_JoystickClose(joystick), SDL_JoystickDetachVirtual(device); break;
-      case ToOther: Activate(other); break;
-      case ToMain: Activate(form); break;
-      case ToScores: Activate(scores); break;
-      case ToBox: box.open(), Activate(box); break;
-      case LeftX:
-      case LeftY:
-      case RightX:
-        SDL_JoystickSetVirtualAxis(joystick, step - LeftX, static_cast<Sint16>(value));
-        break;
-      default: SDL_JoystickSetVirtualButton(joystick, step, static_cast<Uint8>(value));
+    if (step == Plug) {
+      device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                         SDL_CONTROLLER_BUTTON_MAX, 0);
+      joystick = SDL_JoystickOpen(device);
+    } else if (step == Unplug) {
+      SDL_JoystickClose(joystick), SDL_JoystickDetachVirtual(device);
+    } else if (step >= ToOther) {
+      QWidget* window = std::array<QWidget*, 4>{&other, &form, &scores, &box}[step - ToOther];
+      if (step == ToBox) box.open();
+      window->show();
+      window->activateWindow();
+      QCoreApplication::processEvents();
+    } else if (step >= LeftX) {
+      SDL_JoystickSetVirtualAxis(joystick, step - LeftX, static_cast<Sint16>(value));
+    } else {
+      SDL_JoystickSetVirtualButton(joystick, step, static_cast<Uint8>(value));
     }
     pad.Poll();
   }

@@ -32,11 +32,12 @@ struct Painting : ::testing::Test {
 };
 
 TEST_F(Painting, EveryPictureLoadsAtItsSizeWithTransparency) {
+  using enum PictureId;
+  // clang-format off
   const std::tuple<PictureId, int, int> sizes[] = {
-      {PictureId::Copter, 65, 41},    {PictureId::CopterFacingLeft, 65, 41},
-      {PictureId::Jet, 81, 33},       {PictureId::JetFacingLeft, 81, 33},
-      {PictureId::Trooper, 17, 25},   {PictureId::TrooperArmsRaised, 17, 25},
-      {PictureId::Parachute, 33, 33}, {PictureId::Wire, 65, 17}};
+      {Copter, 65, 41}, {CopterFacingLeft, 65, 41}, {Jet, 81, 33}, {JetFacingLeft, 81, 33},
+      {Trooper, 17, 25}, {TrooperArmsRaised, 17, 25}, {Parachute, 33, 33}, {Wire, 65, 17}};
+  // clang-format on
   for (const auto& [picture, width, height] : sizes) {
     const QImage image = pictures[picture].toImage();
     EXPECT_EQ(image.size(), QSize(width, height)) << static_cast<int>(picture);
