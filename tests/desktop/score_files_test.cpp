@@ -14,11 +14,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstddef>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -28,6 +28,8 @@
 
 namespace flakmire::testing {
 namespace {
+
+namespace fs = std::filesystem;
 
 // What a save that could not write tells the player.
 constexpr const char* Unsaved = "High Scores|The high scores could not be saved.";
@@ -65,58 +67,50 @@ void FailFlushes() {
     _exit(2);
 }
 
-// A child that may write at most `limit` bytes a file (SIGXFSZ ignored, so that writes fail), or
-// whose flushes fail (no limit), saves a long table over a short one: under 0 the backup's write
-// fails, under 1000 the table's.
-TEST(FileStore, ASaveThatCannotWriteKeepsBothOldFilesAndTellsThePlayer) {
-  for (const rlim_t limit : {rlim_t{0}, rlim_t{1000}, RLIM_INFINITY}) {
+// In a child, a long table's save over a short one meets what stands in its way: a limit on the
+// bytes a file may hold (SIGXFSZ ignored, so that writes fail), under which the backup's write
+// fails (0) or the table's (1000); flushes that fail; a pipe or a link named as the table or as
+// the backup. The load neither waits on the pipe nor reads through the link, and the save replaces
+// neither of them nor the link's target. Every time both old files stay as they were, nothing is
+// left behind, the table stays in memory, and the player is told: of the save, and of the load
+// when the table is no regular file.
+TEST(FileStore, ASaveThatCannotWriteOrMeetsNoRegularFileKeepsBothOldFilesAndTellsThePlayer) {
+  enum Way { Limit0, Limit1000, Flushes, PipeAsTable, LinkAsTable, PipeAsBackup, LinkAsBackup };
+  for (int way = Limit0; way <= LinkAsBackup; ++way) {
+    const bool pipe = way == PipeAsTable || way == PipeAsBackup, named = way >= PipeAsTable;
     DiskBoard b;
     b.Save(10, 1), b.Save(20, 1);
-    const std::string dat = Contents(b.dat), bak = Contents(b.bak);
+    const std::string dat = Contents(b.dat), bak = Contents(b.bak), target = b.folder + "/to";
     ASSERT_TRUE(dat.size() < 1000 && !bak.empty());
+    std::ofstream(target) << "keep me";
+    const std::string& odd = way >= PipeAsBackup ? b.bak : named ? b.dat : target;
+    if (named) unlink(odd.c_str());
+    ASSERT_EQ(!named ? 0 : pipe ? mkfifo(odd.c_str(), 0600) : symlink("to", odd.c_str()), 0);
     const pid_t child = fork();
     if (child == 0) {
+      alarm(10);  // a load that waits on the pipe fails the test
+      b.hs.LoadIt1();
+      const rlim_t limit = way == Limit0 ? 0 : 1000;
       const rlimit most{limit, limit};
-      signal(SIGXFSZ, SIG_IGN), setrlimit(RLIMIT_FSIZE, &most);
-      if (limit == RLIM_INFINITY) FailFlushes();
+      if (way <= Limit1000) signal(SIGXFSZ, SIG_IGN), setrlimit(RLIMIT_FSIZE, &most);
+      if (way == Flushes) FailFlushes();
       b.Save(30, 400);
-      _exit(b.desk.messages.size() == 1 && b.desk.messages[0].starts_with(Unsaved) ? 0 : 1);
+      const std::vector<std::string>& said = b.desk.messages;
+      const std::size_t told = way == PipeAsTable || way == LinkAsTable ? 2 : 1;
+      _exit(said.size() != told || !said.back().starts_with(Unsaved) ||
+            b.desk.grid.cells[1][0] != "30");
     }
     int status = -1;
     ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_EQ(status, 0) << limit
-                         << (WEXITSTATUS(status) == 2 ? ": flushes could not be made to fail"
-                                                      : ": the player was not told");
-    EXPECT_TRUE(Contents(b.dat) == dat && Contents(b.bak) == bak) << limit << ": a file changed";
-    EXPECT_EQ(QDir(b.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "left behind";
-  }
-}
-
-// A pipe or a link named as the table or as the backup: the load neither waits on the pipe nor
-// reads through the link, and the save replaces neither of them nor the link's target, nor the
-// table. Each is told, and the table stays in memory.
-TEST(FileStore, OnlyRegularFilesAreReadOrReplaced) {
-  for (int how = 0; how < 4; ++how) {
-    const bool pipe = how & 1, backup = how & 2;
-    DiskBoard b;
-    const std::string target = b.folder + "/elsewhere", &odd = backup ? b.bak : b.dat;
-    std::ofstream(target) << "keep me";
-    if (backup) b.Save(10, 1), b.Save(20, 1);
-    const std::string dat = Contents(b.dat);
-    unlink(odd.c_str());
-    ASSERT_EQ(pipe ? mkfifo(odd.c_str(), 0600) : symlink(target.c_str(), odd.c_str()), 0);
-    alarm(10);  // a load that waits on the pipe fails the test
-    b.hs.LoadIt1();
-    b.Save(40, 1);
-    alarm(0);
-    struct stat info {};
-    lstat(odd.c_str(), &info);
-    EXPECT_TRUE(pipe ? S_ISFIFO(info.st_mode) : S_ISLNK(info.st_mode)) << how;
-    EXPECT_EQ(Contents(target), "keep me") << how;
-    EXPECT_TRUE(!backup || Contents(b.dat) == dat) << how << ": the table was replaced";
-    EXPECT_EQ(b.desk.grid.cells[1][0], "40") << how;
-    ASSERT_EQ(b.desk.messages.size(), backup ? 1u : 2u) << how;
-    EXPECT_TRUE(b.desk.messages.back().starts_with(Unsaved)) << how;
+    EXPECT_EQ(status, 0) << way
+                         << (WEXITSTATUS(status) == 2 ? ": flushes would not fail" : ": not told");
+    const fs::file_type type = fs::symlink_status(odd).type();
+    EXPECT_TRUE(!named || type == (pipe ? fs::file_type::fifo : fs::file_type::symlink)) << way;
+    EXPECT_EQ(Contents(target), "keep me") << way;
+    EXPECT_TRUE((odd == b.dat || Contents(b.dat) == dat) &&
+                (odd == b.bak || Contents(b.bak) == bak))
+        << way << ": a file changed";
+    EXPECT_EQ(std::distance(fs::directory_iterator(b.folder), {}), 3) << way << ": left behind";
   }
   // A folder is no file, and nothing is written in a folder that is not there.
   DiskBoard b;
@@ -149,9 +143,8 @@ int GenerationOf(const FileRead& file) {
 // store; the test kills it with SIGKILL at a random moment and reads the disk.
 TEST(SaveKill, AKilledSaveLeavesTheOldTableOrTheNewOneAndItsBackup) {
   DiskBoard b;
-  HighScores& hs = b.hs;
   QElapsedTimer started;
-  started.start(), hs.Scores = Generation(0), hs.SaveIt1(), hs.SaveIt1();
+  started.start(), b.hs.Scores = Generation(0), b.hs.SaveIt1(), b.hs.SaveIt1();
   // Kills fall anywhere in a child's first three saves, in microseconds; a round whose kill came
   // before the first save was whole widens the window an eighth, so a slow machine still sees
   // kills among the saves.
@@ -164,11 +157,11 @@ TEST(SaveKill, AKilledSaveLeavesTheOldTableOrTheNewOneAndItsBackup) {
     const pid_t child = fork();
     if (child == 0) {
       alarm(20);  // outlives no test
-      hs.LoadIt1();
-      int n = hs.Scores[0].Score / 100;
+      b.hs.LoadIt1();
+      int n = b.hs.Scores[0].Score / 100;
       if (!b.desk.messages.empty() || write(ready[1], "r", 1) != 1) _exit(1);
       for (;;) {
-        hs.Scores = Generation(++n), hs.SaveIt1();
+        b.hs.Scores = Generation(++n), b.hs.SaveIt1();
         if (!b.desk.messages.empty()) _exit(1);
       }
     }
@@ -183,8 +176,7 @@ TEST(SaveKill, AKilledSaveLeavesTheOldTableOrTheNewOneAndItsBackup) {
     ASSERT_TRUE(WIFSIGNALED(status)) << "round " << round << ": the child ended by itself";
     const int dat = GenerationOf(b.files.ReadFile(b.dat, LongestScoreFile));
     const int bak = GenerationOf(b.files.ReadFile(b.bak, LongestScoreFile));
-    ASSERT_GE(dat, last) << "round " << round
-                         << ": HighScores.dat is no whole table, or an old one";
+    ASSERT_GE(dat, last) << "round " << round << ": the table is no whole one, or an old one";
     ASSERT_TRUE(bak == dat || bak == dat - 1) << "round " << round << ": the backup holds " << bak;
     movedOn += dat > last, longest = std::min(longest + (dat > last ? 0 : longest / 8), 1000000L);
     last = dat;
