@@ -23,10 +23,13 @@ struct Painting : ::testing::Test {
   Pictures pictures;
   ScenePainter painter{pictures}, plain{pictures, true};  // plain paints every shape whole
   DirtyRegion changes{pictures.Sizes(), QFontMetrics(painter.LabelFont()).maxWidth()};
-  QImage Paint(const Scene& scene, ScenePainter* by = nullptr) {
-    QImage image(PlayfieldWidth, PlayfieldHeight, QImage::Format_RGB32);
+  // The scene painted whole, or repainted only in `area` over the frame before, as the window does.
+  QImage Paint(const Scene& scene, ScenePainter* by = nullptr,
+               const QRegion& area = QRect(0, 0, PlayfieldWidth, PlayfieldHeight),
+               QImage image = QImage(PlayfieldWidth, PlayfieldHeight, QImage::Format_RGB32)) {
     QPainter p(&image);
-    (by ? *by : painter).Paint(p, scene);
+    p.setClipRegion(area);
+    (by ? *by : painter).Paint(p, scene, area);
     return image;
   }
 };
@@ -100,11 +103,7 @@ TEST_F(Painting, RepaintingTheChangedBoxesGivesTheNewFrame) {
       region += QRect(b.left, b.top, b.right - b.left, b.bottom - b.top);
       area += long{b.right - b.left} * (b.bottom - b.top);
     }
-    QImage shown = before;
-    QPainter p(&shown);
-    p.setClipRegion(region);
-    painter.Paint(p, scene, region);
-    p.end();
+    const QImage shown = Paint(scene, &painter, region, before);
     for (int y = 0; y < PlayfieldHeight; ++y)
       for (int x = 0; x < PlayfieldWidth; ++x) changed += before.pixel(x, y) != after.pixel(x, y);
     EXPECT_GT(changed, 0) << name;
