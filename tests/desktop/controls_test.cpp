@@ -58,16 +58,16 @@ TEST_F(GameWindow, HelpShowsEveryRowAndPausesARunInPlayUntilItCloses) {
     note();
   }
   // N switches all sound once a press, whichever widgets it passes, and goes on to the game; held
-  // down, or typed into a box, it does not switch.
+  // down, or typed into a box, it does not switch. Seen last: the switches, the keys the game
+  // heard.
   int switched = 0;
   shellKeys.OnSoundKey([&switched] { ++switched; });
   QWidget window;
   QLineEdit name;
   Send(&form, Qt::Key_N), Send(&form, Qt::Key_N, true);
   Send(new QPushButton(&window), Qt::Key_N), Send(&name, Qt::Key_N);
-  EXPECT_EQ(switched, 2);
-  EXPECT_EQ(g.KeyBuffer.substr(10), "NN");
-  EXPECT_EQ(seen, "paused+ off running paused+ off running paused+ off paused+ off ");
+  EXPECT_EQ(seen + std::to_string(switched) + " switches " + g.KeyBuffer.substr(10),
+            "paused+ off running paused+ off running paused+ off paused+ off 2 switches NN");
 
   const QString cells = page.join('|');
   for (const Control& c : Controls()) {
