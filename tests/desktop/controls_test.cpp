@@ -81,12 +81,12 @@ TEST_F(GameWindow, HelpShowsEveryRowAndPausesARunInPlayUntilItCloses) {
   EXPECT_TRUE(cells.contains("Anywhere|F1|")) << "rows under the heading of where they work";
 }
 
+// Each row: the arguments, the status, what the answer says. (--help, --version and an unknown
+// option on the installed program, without a display: tests/e2e/installed.sh.)
 TEST(CommandLine, AnswersHelpAndVersionAndRefusesAnythingElse) {
   const std::tuple<QStringList, int, const char*> rows[] = {
-      {{"/usr/games/flakmire", "--help"}, 0, "Usage: flakmire [options]\n"},
       {{"flakmire", "-h"}, 0, "  -v, --version    Show the version and end.\n"},
       {{"flakmire", "--version"}, 0, "Flakmire " FLAKMIRE_VERSION "\n"},
-      {{"flakmire", "--level=3"}, 1, "flakmire: Unknown option 'level'."},
       {{"flakmire", "--help", "-x"}, 1, "flakmire: Unknown option 'x'."},
       {{"flakmire", "scores.dat"}, 1, "flakmire: Unexpected argument 'scores.dat'"},
       {{"flakmire", "--verify"}, 1, "flakmire: Missing value after '--verify'."},

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The cheat word typed into the real window during play opens the panel titled "Cheats"; a click
 # on its Rapid Fire box and the window manager's close button put it away, and from then on a
-# held B keeps firing: one shell for a short hold before, several after.
+# held B keeps firing: one shell for a short hold before, several after. The panel, one of the
+# game's own windows, leaves the run going, unpaused.
 set -u
 program=$1
 close_window=$2
