@@ -6,7 +6,6 @@
 #include <fluidsynth.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cmath>
@@ -15,7 +14,6 @@
 #include <fstream>
 #include <numeric>
 #include <optional>
-#include <sstream>
 #include <vector>
 
 #include "desktop/fluid_music.h"
@@ -70,28 +68,24 @@ TEST_F(Synth, SoundEffectsStartWithinAFrameEndSoonHoldFewVoicesAndMuteEverything
   fluid_settings_getint(settings, "audio.period-size", &block);
   EXPECT_LE(2 * block, Rate / 64) << "later than a frame";
   std::vector<float> left(Rate * 5 / 2), right(Rate * 5 / 2);
-  std::optional<SoundEffects> effects;
-  const auto reset = [&]() -> SoundEffects& {
-    fluid_synth_system_reset(synth);
-    return effects.emplace(synth);
-  };
-  // 2.5 s from playing `event`, and again every `every` samples before `until`; returns the most
-  // voices the synth held at once.
-  const auto render = [&](SoundEffects& fx, SoundEvent event, int every, int until = Rate * 2) {
+  std::optional<SoundEffects> fx;
+  // 2.5 s from playing `event`, on new effects and a reset synth unless `again`, and again every
+  // `every` samples before `until`; returns the most voices the synth held at once.
+  const auto render = [&](SoundEvent e, bool again = false, int every = 0, int until = 2 * Rate) {
+    if (!again) fluid_synth_system_reset(synth), fx.emplace(synth);
     std::fill(left.begin(), left.end(), 0.0f), std::fill(right.begin(), right.end(), 0.0f);
     int voices = 0;
     for (std::size_t f = 0; f < left.size(); f += std::size_t(block)) {
       if (f == 0 || (every && f < std::size_t(until) && f / every != (f + block) / every))
-        fx.Play(event);
-      fx.Render(std::min(block, int(left.size() - f)), &left[f], &right[f]);
+        fx->Play(e);
+      fx->Render(std::min(block, int(left.size() - f)), &left[f], &right[f]);
       voices = std::max(voices, fluid_synth_get_active_voice_count(synth));
     }
     return voices;
   };
   const auto peak = [&](std::size_t from, std::size_t to) {
     float most = 0;
-    for (std::size_t i = from; i < to; ++i)
-      most = std::max({most, std::fabs(left[i]), std::fabs(right[i])});
+    for (auto i = from; i < to; ++i) most = std::max({most, std::abs(left[i]), std::abs(right[i])});
     return most;
   };
   const auto crossings = [&](std::size_t from) {  // in 10 ms: the higher the pitch, the more
@@ -102,31 +96,28 @@ TEST_F(Synth, SoundEffectsStartWithinAFrameEndSoonHoldFewVoicesAndMuteEverything
   // Seconds until each is over, in the order of SoundEvent: the frequent ones soonest.
   const double over[SoundEventCount] = {0.4, 0.4, 0.7, 0.7, 1, 0.8, 0.7, 1, 1.6, 1.1, 0.6, 2, 1.4};
   for (int e = 0; e < SoundEventCount; ++e) {
-    render(reset(), SoundEvent(e), 0);
+    render(SoundEvent(e));
     EXPECT_GT(peak(0, Rate / 64), 0.005) << "effect " << e << " starts late or not at all";
     EXPECT_LT(peak(std::size_t(over[e] * Rate), left.size()), 0.0005) << "effect " << e << " lasts";
   }
   // A cry struck again 50 ms into the first (at the block that takes it up) still rings 120 to
   // 150 ms after, as one struck alone: not cut short by the end meant for the first.
   const std::size_t again = (Rate / 20 - 1) / block * block, rings = Rate * 12 / 100;
-  render(reset(), SoundEvent::TrooperDeath, 0);
+  render(SoundEvent::TrooperDeath);
   const float alone = peak(rings, rings + Rate * 3 / 100);
-  render(reset(), SoundEvent::TrooperDeath, Rate / 20, Rate / 20);
+  render(SoundEvent::TrooperDeath, false, Rate / 20, Rate / 20);
   EXPECT_GT(peak(again + rings, again + rings + Rate * 3 / 100), 0.8 * alone);
-  SoundEffects& fx = reset();
-  render(fx, SoundEvent::BombRelease, 0);
+  render(SoundEvent::BombRelease);
   EXPECT_GT(crossings(Rate * 4 / 100), 1.25 * crossings(Rate * 29 / 100)) << "a bomb's whistle";
-  for (int i = 0; i < 5; ++i) fx.Play(SoundEvent::TrooperDeath);  // and once in each frame after
-  EXPECT_LE(render(fx, SoundEvent::TrooperDeath, Rate / 64), 16) << "voices in a flood";
+  for (int i = 0; i < 5; ++i) fx->Play(SoundEvent::TrooperDeath);  // and once in each frame after
+  EXPECT_LE(render(SoundEvent::TrooperDeath, true, Rate / 64), 16) << "voices in a flood";
   // Three at once, each holding its voice for 150 ms: of 128, 42 at most, and never silent.
-  EXPECT_GE(fx.Strokes(SoundEvent::TrooperDeath), 14);
-  EXPECT_LE(fx.Strokes(SoundEvent::TrooperDeath), 42);
-  fx.SetMuted(true);
-  render(fx, SoundEvent::GunnerDeath, 0);
-  EXPECT_EQ(peak(0, left.size()), 0.0f) << "muted";
-  fx.SetMuted(false);
-  render(fx, SoundEvent::NewLevel, 0);
-  EXPECT_GT(peak(0, left.size()), 0.01) << "heard again";
+  EXPECT_GE(fx->Strokes(SoundEvent::TrooperDeath), 14);
+  EXPECT_LE(fx->Strokes(SoundEvent::TrooperDeath), 42);
+  for (const bool muted : {true, false}) {  // muted, not a sound; then heard again
+    fx->SetMuted(muted), render(muted ? SoundEvent::GunnerDeath : SoundEvent::NewLevel, true);
+    EXPECT_TRUE(muted ? peak(0, left.size()) == 0 : peak(0, left.size()) > 0.01) << muted;
+  }
   for (int channel : {0, 1, 2, 3, 4, 5, 9}) {
     int font = 0, bank = 0, program = -1;
     fluid_synth_get_program(synth, channel, &font, &bank, &program);
@@ -153,8 +144,8 @@ TEST(FluidMusic, SaysNothingWithoutASoundFontAFileOrASoundDevice) {
 }
 
 TEST(MakeTune, ReportsAMistakeWithItsLineAndWritesNothing) {
-  const std::string dir = ::testing::TempDir() + "make_tune." + std::to_string(getpid());
-  std::filesystem::create_directories(dir);
+  std::string dir = ::testing::TempDir() + "make_tune.XXXXXX";
+  ASSERT_TRUE(mkdtemp(dir.data()));
   const std::string tune = dir + "/in.tune", out = dir + "/out.mid", errors = dir + "/errors";
   // A bar on line 4, and what is said of it.
   for (auto [bar, says] : {std::pair{"lead | H4/1 |", "4: error: unknown note 'H4'"},
@@ -165,11 +156,10 @@ TEST(MakeTune, ReportsAMistakeWithItsLineAndWritesNothing) {
                         << bar << "\nplay a\n";
     const std::string command = MAKE_TUNE " '" + tune + "' '" + out + "' 2>'" + errors + "'";
     const int status = std::system(command.c_str());
-    std::stringstream said;
-    said << std::ifstream(errors).rdbuf();
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << bar;
-    EXPECT_NE(said.str().find(tune + ":" + says), std::string::npos) << said.str();
-    EXPECT_FALSE(std::filesystem::exists(out));
+    std::string said;
+    std::getline(std::ifstream(errors), said, '\0');
+    EXPECT_TRUE(WEXITSTATUS(status) == 1 && !std::filesystem::exists(out)) << bar;
+    EXPECT_NE(said.find(tune + ":" + says), std::string::npos) << said;
   }
   std::filesystem::remove_all(dir);
 }

@@ -31,32 +31,31 @@ TEST(HighScores, ARunNeedsAStrictlyHigherScoreThanThePlaceAboveIt) {
   }
 }
 
-// Asked again after Cancel and blanks; after a name with characters the table cannot keep, told
-// which and asked again holding it; then a name it keeps, one Latin-1 byte a character, its "?" as
-// typed.
+// Asked again after Cancel and blanks; after a name with characters the table cannot keep (Latin-1
+// ends at ÿ), told which and asked again holding it; then a name it keeps, one Latin-1 byte a
+// character, its "?" as typed.
 TEST(HighScores, ANamedRunIsSavedAtOnceAndANewPlaceIsAskedUntilItGivesANameTheTableKeeps) {
   Board b;
   b.hs.SubmitScore(50, 1, 2, 0, "Cy");
   b.hs.SubmitScore(60, 4, 11, 125 / 86400.0, "");
-  b.desk.names = {"", "   ", " Łukasz 田中 Ł ", "  Zoë? "};
+  b.desk.names = {"", "   ", " Łukasz 田中 Ł Ā ", "  Zoëÿ? "};
   b.hs.Form_Activate();
   b.hs.Form_Activate();  // named: not asked again
   const std::string prompt =
       "High Score: 60|Please enter your name.\r\n\r\nYour REAL name will be appreciated "
       "if\r\nyou qualify for the WWW-HighScores.";
   EXPECT_EQ(b.desk.asked,
-            (std::vector<std::string>{prompt, prompt, prompt, prompt + "|Łukasz 田中 Ł"}));
+            (std::vector<std::string>{prompt, prompt, prompt, prompt + "|Łukasz 田中 Ł Ā"}));
   EXPECT_EQ(b.desk.messages,
             std::vector<std::string>{"High Score: 60|The high-score table cannot keep these "
-                                     "characters of your name: Ł 田 中\r\n\r\nIt keeps the "
+                                     "characters of your name: Ł 田 中 Ā\r\n\r\nIt keeps the "
                                      "letters, digits and signs of Western European languages. "
                                      "Please change the name."});
   EXPECT_EQ(b.desk.writes, 4);
   EXPECT_EQ(b.desk.grid.cells[1],
-            (std::array<std::string, 5>{"60", "Zoë?", "Clocked", "11", "2 min 5 sec"}));
+            (std::array<std::string, 5>{"60", "Zoëÿ?", "Clocked", "11", "2 min 5 sec"}));
   b.hs.LoadIt1();  // the name as the file keeps it
-  EXPECT_EQ(b.hs.Scores[0].PlayerName, "Zo\xEB?");
-  EXPECT_EQ(OutsideLatin1("ÿĀ"), "Ā") << "Latin-1 ends at ÿ";
+  EXPECT_EQ(b.hs.Scores[0].PlayerName, "Zo\xEB\xFF?");
 }
 
 TEST(HighScores, FilesGoToThePlayersFolderWhenNeededAndTheirErrorsAreToldWhileTheTableStays) {
@@ -78,13 +77,13 @@ TEST(HighScores, FilesGoToThePlayersFolderWhenNeededAndTheirErrorsAreToldWhileTh
   EXPECT_EQ(b.desk.grid.cells[4][1], "Ann");
   EXPECT_EQ(b.Dat(), saved);
 
-  Board home;  // the folder is chosen at its first use
-  home.desk.unwritable = {"/opt/flakmire"};
-  home.hs.SubmitScore(5, 1, 1, 0, "Ann");
-  EXPECT_EQ(home.desk.files.count("/home/me/HighScores.dat"), 1u);
-  Board nowhere;  // to write: the program's folder, where a save will say why it can't
-  nowhere.desk.unwritable = {"/opt/flakmire", "/home/me"};
-  EXPECT_EQ(nowhere.hs.ScoreFolder(), "/opt/flakmire");
+  // The program's folder unwritable, the files go to the player's; with nowhere to write, to the
+  // program's, where a save will say why it can't.
+  for (const bool nowhere : {false, true}) {
+    Board c;
+    c.desk.unwritable = {"/opt/flakmire", nowhere ? "/home/me" : ""};
+    EXPECT_EQ(c.hs.ScoreFolder(), nowhere ? "/opt/flakmire" : "/home/me");
+  }
 }
 
 TEST(ScoreFile, AFileWrittenByHandLoadsAsItsTableAndIsWrittenAgainFromItsDraws) {
@@ -105,9 +104,9 @@ TEST(ScoreFile, AFileWrittenByHandLoadsAsItsTableAndIsWrittenAgainFromItsDraws) 
   EXPECT_EQ(b.hs.Scores[1], (ScoreRecord{0, 0, std::nullopt, "", 0}));
   // Draws for byte 7, length 19 and the key: halves round to even, 255.9 to 256 and so 255.
   b.desk.queue = {0.55f, 3.01f / 230};
-  for (const double k : {30.0, 199.7, 250.5, 1.0, 17.0, 99.0, 128.0, 255.9, 0.5, 64.0, 7.0, 180.0,
-                         33.0, 90.0, 222.0, 5.0, 141.0, 77.0, 12.0})
-    b.desk.queue.push_back(static_cast<float>(k / 256));
+  for (const float k : {30.f, 199.7f, 250.5f, 1.f, 17.f, 99.f, 128.f, 255.9f, 0.5f, 64.f, 7.f,
+                        180.f, 33.f, 90.f, 222.f, 5.f, 141.f, 77.f, 12.f})
+    b.desk.queue.push_back(k / 256);
   b.hs.SaveIt1();
   EXPECT_EQ(b.Dat(), file);
 }
@@ -120,30 +119,34 @@ TEST(ScoreFile, SavesKeepEveryRecordAFreshKeyAndThePreviousFileAsTheBackup) {
   b.hs.Scores[3] = {65535, 2, std::string(70000, 'y'), std::nullopt, 3};
   b.hs.SaveIt1();
   const Bytes first = b.Dat();
-  EXPECT_EQ(b.desk.files["/opt/flakmire/HighScores.BAK"], Bytes{});
+  EXPECT_EQ(b.Bak(), Bytes{});
   b.hs.SaveIt1();
-  EXPECT_EQ(b.desk.files["/opt/flakmire/HighScores.BAK"], first);
-  EXPECT_NE(b.Dat(), first);
-  EXPECT_EQ(Decrypt(b.Dat()), Decrypt(first));
+  // The previous file is the backup; the same table is written again under a fresh key.
+  EXPECT_EQ(std::tuple(b.Bak() == first, b.Dat() == first, Decrypt(b.Dat()) == Decrypt(first)),
+            std::tuple(true, false, true));
   ScoreTable saved = b.hs.Scores;
   saved[3].Lasted->resize(LongestText);  // all that a count of two bytes can say
   b.hs.Scores = {};
   b.hs.LoadIt1();
-  for (int place = 0; place < Places; ++place) EXPECT_EQ(b.hs.Scores[place], saved[place]);
+  EXPECT_EQ(b.hs.Scores, saved);
 }
 
 TEST(ScoreFile, RecordsMatchInEveryFieldWithUnsetTextsEqualToEmptyOnes) {
   EXPECT_TRUE(RecordsMatch({}, {0, 0, "", "", 0}));
-  const ScoreRecord a{5, 2, "1 min ", "Ann", 3};
-  for (const ScoreRecord& b : {ScoreRecord{6, 2, "1 min ", "Ann", 3},
-                               {5, 3, "1 min ", "Ann", 3},
-                               {5, 2, "1 min", "Ann", 3},
-                               {5, 2, "1 min ", "ann", 3},
-                               {5, 2, "1 min ", "Ann", 4}})
-    EXPECT_FALSE(RecordsMatch(a, b)) << b.Level << *b.Lasted;
+  // A record, then one that differs from it in each field.
+  // clang-format off
+  const ScoreRecord a{5, 2, "1 min ", "Ann", 3}, others[] = {
+      {6, 2, "1 min ", "Ann", 3}, {5, 3, "1 min ", "Ann", 3}, {5, 2, "1 min", "Ann", 3},
+      {5, 2, "1 min ", "ann", 3}, {5, 2, "1 min ", "Ann", 4}};
+  // clang-format on
+  for (const ScoreRecord& b : others) EXPECT_FALSE(RecordsMatch(a, b)) << b.Level << *b.Lasted;
 }
 
-TEST(ScoreFile, DamageIsLeftToTheTamperCheckWhoseDialogueEndsTheProgram) {
+// A saved file damaged. Saved over, it stays out of the backup, which keeps the last whole table,
+// unless the backup holds no whole table either (after the first save it is empty); a whole file
+// takes its place. Loaded, its copies' disagreement is met with the tamper dialogue, which ends
+// the program: nothing more written nor shown.
+TEST(ScoreFile, DamageIsLeftToTheTamperCheckAndTheBackupKeepsTheLastWholeTable) {
   const std::string question =
       "Naughty Naughty Naughty|Oh dear.  It appears that the HighScore file has been tampered "
       "with.\r\nYou were trying to cheat weren't you?";
@@ -152,66 +155,48 @@ TEST(ScoreFile, DamageIsLeftToTheTamperCheckWhoseDialogueEndsTheProgram) {
   const std::string corrupt =
       "Hmm...|Maybe the file's corrupt then?\r\nLuckily there's a backup.  But I'll let you "
       "handle all that.";
-  // The damage to a file of three copies of `copy` bytes each, the answer to the dialogue, and
-  // the boxes shown.
-  using Damage = void (*)(Bytes & file, std::size_t copy);
-  // clang-format off
-  const std::tuple<Damage, MessageAnswer, std::vector<std::string>> rows[] = {
-      // place 10's score in copy 2; a tag in copy 3; copy 3 cut short; a key past the end; none
-      {[](Bytes& f, std::size_t copy) { f[f.size() - copy - 10] ^= 1; },
-       MessageAnswer::Yes, {question, warning}},
-      {[](Bytes& f, std::size_t) { f.back() ^= 4; }, MessageAnswer::No, {question, corrupt}},
-      {[](Bytes& f, std::size_t copy) { f.resize(f.size() - copy + 5); },
-       MessageAnswer::Closed, {question}},
-      {[](Bytes& f, std::size_t) { f.resize(20); }, {}, {}},
-      {[](Bytes& f, std::size_t) { f.clear(); }, {}, {}},
-  };
-  // clang-format on
-  for (const auto& [damage, answer, shown] : rows) {
-    Board b;
-    b.hs.Scores[0] = {300, 4, "2 min ", "Bo", 2};
-    b.hs.SaveIt1();
-    b.desk.grid = {};
-    damage(b.Dat(), Decrypt(b.Dat()).size() / 3);
-    b.desk.answer = answer;
-    b.hs.SubmitScore(LoadOnlyScore, 0, 0, 0, ""), b.hs.SubmitScore(500, 1, 2, 0, "Ann");
-    b.hs.ShowModal();
-    EXPECT_EQ(b.desk.messages, shown) << b.Dat().size();
-    // Once tampered with: the end, nothing more written (the first save's two) nor shown.
-    EXPECT_EQ(std::tuple(b.desk.ended, b.desk.writes, b.desk.modals, b.desk.grid.cells[1][0]),
-              shown.empty() ? std::tuple(false, 4, 1, "500") : std::tuple(true, 2, 0, ""));
-  }
-}
-
-// The backup keeps the last whole table: a file being replaced that holds no three whole copies
-// that agree leaves it in place, unless the backup holds no whole table either (after the first
-// save it is empty); a whole file takes its place.
-TEST(ScoreFile, TheBackupKeepsTheLastWholeTableUntilAWholeOneReplacesIt) {
-  // The damage to the file being replaced, the saves before it, and whether the backup stays.
-  const std::tuple<void (*)(Bytes&), int, bool> rows[] = {
+  // The damage to a file of three copies of `n` bytes each, the saves before it, whether the
+  // backup stays, the answer to the dialogue, and the boxes shown.
+  using Damage = void (*)(Bytes & file, std::size_t n);
+  using enum MessageAnswer;
+  const std::tuple<Damage, int, bool, MessageAnswer, std::vector<std::string>> rows[] = {
       // clang-format off
-      // cut inside its header, short of its last byte, a byte changed; after the first save; none
-      {[](Bytes& f) { f.resize(5); }, 2, true}, {[](Bytes& f) { f.pop_back(); }, 2, true},
-      {[](Bytes& f) { f.back() ^= 4; }, 2, true}, {[](Bytes& f) { f.resize(5); }, 1, false},
-      {[](Bytes&) {}, 2, false}};
+      // place 10's score in copy 2; a tag in copy 3, after the first save; copy 3 cut short
+      {[](Bytes& f, auto n) { f[f.size() - n - 10] ^= 1; }, 2, true, Yes, {question, warning}},
+      {[](Bytes& f, auto) { f.back() ^= 4; }, 1, false, No, {question, corrupt}},
+      {[](Bytes& f, auto n) { f.resize(f.size() - n + 5); }, 2, true, Closed, {question}},
+      // short of its last byte; a key past the end; cut inside its header; nothing; none
+      {[](Bytes& f, auto) { f.pop_back(); }, 2, true, {}, {}},
+      {[](Bytes& f, auto) { f.resize(20); }, 2, true, {}, {}},
+      {[](Bytes& f, auto) { f.resize(5); }, 2, true, {}, {}},
+      {[](Bytes& f, auto) { f.clear(); }, 2, true, {}, {}},
+      {[](Bytes&, auto) {}, 2, false, {}, {}}};
   // clang-format on
-  for (const auto& [damage, saves, kept] : rows) {
+  for (const auto& [damage, saves, kept, answer, shown] : rows) {
     Board b;
     b.hs.Scores[0] = {300, 4, "2 min ", "Bo", 2};
     for (int save = 0; save < saves; ++save) b.hs.SaveIt1();
     const Bytes backup = b.Bak();
-    damage(b.Dat());
-    const Bytes replaced = b.Dat();
+    damage(b.Dat(), Decrypt(b.Dat()).size() / 3);
+    const Bytes damaged = b.Dat();
     b.hs.SaveIt1();
-    EXPECT_TRUE(b.Bak() == (kept ? backup : replaced)) << replaced.size() << " " << saves;
+    EXPECT_TRUE(b.Bak() == (kept ? backup : damaged)) << damaged.size() << " " << saves;
+    b.Dat() = damaged, b.desk.grid = {}, b.desk.answer = answer;
+    const int writes = b.desk.writes;
+    b.hs.SubmitScore(LoadOnlyScore, 0, 0, 0, ""), b.hs.SubmitScore(500, 1, 2, 0, "Ann");
+    b.hs.ShowModal();
+    EXPECT_EQ(b.desk.messages, shown) << damaged.size();
+    EXPECT_EQ(
+        std::tuple(b.desk.ended, b.desk.writes > writes, b.desk.modals, b.desk.grid.cells[1][0]),
+        shown.empty() ? std::tuple(false, true, 1, "500") : std::tuple(true, false, 0, ""));
   }
 }
 
 TEST(ScoreFileSamples, TheKeptFilesAreWhatTheSaverWritesTodayAndEachLoadsOrMeetsTheDialogue) {
   for (const ScoreFileSample& sample : ScoreFileSamples()) {
     Board b;
-    std::ifstream kept(std::string(FLAKMIRE_SCORE_FILES) + "/" + sample.name, std::ios::binary);
-    b.Dat().assign(std::istreambuf_iterator<char>(kept), std::istreambuf_iterator<char>());
+    std::ifstream kept(FLAKMIRE_SCORE_FILES "/" + sample.name, std::ios::binary);
+    b.Dat() = Bytes{std::istreambuf_iterator<char>(kept), {}};
     EXPECT_EQ(b.Dat(), sample.bytes)
         << sample.name << " differs from what the saver writes now; if the format changed on "
         << "purpose, write them anew: build/tests/scores/make_score_files tests/scores/files";

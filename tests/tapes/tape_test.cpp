@@ -117,8 +117,8 @@ TEST(Tape, PlaysBackEveryFrameOfEachRunAndItsResult) {
 
 TEST(Tape, ATapeKeptEarlierStillPlaysAndTheSameRunRecordsTheSameBytes) {
   const std::string path = FLAKMIRE_TAPE_FILES "/first_run.tape";
-  std::ifstream in(path, std::ios::binary);
-  const Bytes kept{std::istreambuf_iterator<char>(in), {}};
+  const Bytes kept{std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()),
+                   {}};
   EXPECT_EQ(VerifyTape(kept).exitCode, 0) << VerifyTape(kept).report;
   const auto& fresh = TheSession().taped.tapes[0].bytes;
   if (fresh == kept) return;
