@@ -39,8 +39,7 @@ TEST(HighScores, ANamedRunIsSavedAtOnceAndANewPlaceIsAskedUntilItGivesANameTheTa
   b.hs.SubmitScore(50, 1, 2, 0, "Cy");
   b.hs.SubmitScore(60, 4, 11, 125 / 86400.0, "");
   b.desk.names = {"", "   ", " Łukasz 田中 Ł Ā ", "  Zoëÿ? "};
-  b.hs.Form_Activate();
-  b.hs.Form_Activate();  // named: not asked again
+  b.hs.Form_Activate(), b.hs.Form_Activate();  // the second, named: not asked again
   const std::string prompt =
       "High Score: 60|Please enter your name.\r\n\r\nYour REAL name will be appreciated "
       "if\r\nyou qualify for the WWW-HighScores.";
@@ -111,7 +110,8 @@ TEST(ScoreFile, AFileWrittenByHandLoadsAsItsTableAndIsWrittenAgainFromItsDraws) 
   EXPECT_EQ(b.Dat(), file);
 }
 
-TEST(ScoreFile, SavesKeepEveryRecordAFreshKeyAndThePreviousFileAsTheBackup) {
+// The backup that a save leaves is the damaged-file table's to check.
+TEST(ScoreFile, SavesKeepEveryRecordUnderAFreshKey) {
   Board b;
   b.hs.Scores[0] = {511, 11, "1 hr ", std::string(255, 'x'), 4};
   b.hs.Scores[1] = {255, 255, "", "", 255};
@@ -119,11 +119,8 @@ TEST(ScoreFile, SavesKeepEveryRecordAFreshKeyAndThePreviousFileAsTheBackup) {
   b.hs.Scores[3] = {65535, 2, std::string(70000, 'y'), std::nullopt, 3};
   b.hs.SaveIt1();
   const Bytes first = b.Dat();
-  EXPECT_EQ(b.Bak(), Bytes{});
   b.hs.SaveIt1();
-  // The previous file is the backup; the same table is written again under a fresh key.
-  EXPECT_EQ(std::tuple(b.Bak() == first, b.Dat() == first, Decrypt(b.Dat()) == Decrypt(first)),
-            std::tuple(true, false, true));
+  EXPECT_TRUE(b.Dat() != first && Decrypt(b.Dat()) == Decrypt(first)) << "the same, a new key";
   ScoreTable saved = b.hs.Scores;
   saved[3].Lasted->resize(LongestText);  // all that a count of two bytes can say
   b.hs.Scores = {};

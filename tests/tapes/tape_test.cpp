@@ -36,8 +36,7 @@ void PlaySession(TapeWorld& w) {
   bool cleared = false, over = false;
   w.onYield = [&] {
     const bool second = !w.plays.empty();
-    ++yield;
-    if (w.plays.size() == 2 && yield == 1) w.inPanel = nullptr, Type(g, CheatWord);
+    if (++yield == 1 && w.plays.size() == 2) w.inPanel = nullptr, Type(g, CheatWord);
     if (g.Dead) {
       // The word spans two runs.
       if (!second && ++deadYields == 20) Type(g, CheatWord.substr(0, 6));
