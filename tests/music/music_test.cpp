@@ -32,8 +32,7 @@ struct Synth : ::testing::Test {
   fluid_settings_t* settings = FluidMusic::NewSettings();
   fluid_synth_t* synth = new_fluid_synth(settings);
   void SetUp() override {
-    if (soundFont.empty())
-      GTEST_SKIP() << "no General MIDI soundfont (apt install timgm6mb-soundfont)";
+    if (soundFont.empty()) GTEST_SKIP() << "no GM soundfont (apt install timgm6mb-soundfont)";
     fluid_synth_sfload(synth, soundFont.c_str(), 1);
   }
   ~Synth() override { delete_fluid_synth(synth), delete_fluid_settings(settings); }

@@ -25,8 +25,7 @@ TEST(HighScores, ARunNeedsAStrictlyHigherScoreThanThePlaceAboveIt) {
   for (const auto [best, step, score, place] : rows) {
     Board b;
     for (int i = 0; i < Places; ++i) b.hs.Scores[i].Score = best - step * i;
-    b.hs.SaveIt1();
-    b.hs.SubmitScore(score, 2, 3, 0, "");
+    b.hs.SaveIt1(), b.hs.SubmitScore(score, 2, 3, 0, "");
     EXPECT_EQ(b.hs.NewPlace, place) << score;
   }
 }
@@ -63,8 +62,7 @@ TEST(HighScores, FilesGoToThePlayersFolderWhenNeededAndTheirErrorsAreToldWhileTh
   const Bytes saved = b.Dat();
   b.desk.unwritable = {"/opt/flakmire"};
   b.hs.SubmitScore(80, 2, 3, 0, "Bo");
-  b.desk.unwritable = {};
-  b.desk.unreadable = {"/opt/flakmire/HighScores.dat"};
+  b.desk.unwritable = {}, b.desk.unreadable = {"/opt/flakmire/HighScores.dat"};
   // Two deaths: each check tells of the unreadable file, the run's own load does not tell it
   // again, and the old file can't be backed up: it stays.
   for (int death = 0; death < 2; ++death)
@@ -97,8 +95,7 @@ TEST(ScoreFile, AFileWrittenByHandLoadsAsItsTableAndIsWrittenAgainFromItsDraws) 
   while (file.size() < 26 + 114) file.push_back(file[7 + (file.size() - 26) % 19]);
   while (file.size() < 26 + 3 * 114) file.push_back(file[file.size() - 114]);
   Board b;
-  b.Dat() = file;
-  b.hs.LoadIt1();
+  b.Dat() = file, b.hs.LoadIt1();
   EXPECT_EQ(b.hs.Scores[0], (ScoreRecord{1000, 3, "5 sec", "Zo\xEB", 2}));
   EXPECT_EQ(b.hs.Scores[1], (ScoreRecord{0, 0, std::nullopt, "", 0}));
   // Draws for byte 7, length 19 and the key: halves round to even, 255.9 to 256 and so 255.
@@ -123,8 +120,7 @@ TEST(ScoreFile, SavesKeepEveryRecordUnderAFreshKey) {
   EXPECT_TRUE(b.Dat() != first && Decrypt(b.Dat()) == Decrypt(first)) << "the same, a new key";
   ScoreTable saved = b.hs.Scores;
   saved[3].Lasted->resize(LongestText);  // all that a count of two bytes can say
-  b.hs.Scores = {};
-  b.hs.LoadIt1();
+  b.hs.Scores = {}, b.hs.LoadIt1();
   EXPECT_EQ(b.hs.Scores, saved);
 }
 
@@ -144,14 +140,14 @@ TEST(ScoreFile, RecordsMatchInEveryFieldWithUnsetTextsEqualToEmptyOnes) {
 // takes its place. Loaded, its copies' disagreement is met with the tamper dialogue, which ends
 // the program: nothing more written nor shown.
 TEST(ScoreFile, DamageIsLeftToTheTamperCheckAndTheBackupKeepsTheLastWholeTable) {
-  const std::string question =
-      "Naughty Naughty Naughty|Oh dear.  It appears that the HighScore file has been tampered "
-      "with.\r\nYou were trying to cheat weren't you?";
-  const std::string warning =
-      "Naughty Naughty Naughty|If you try that again, I'll delete ALL the HighScores.";
-  const std::string corrupt =
-      "Hmm...|Maybe the file's corrupt then?\r\nLuckily there's a backup.  But I'll let you "
-      "handle all that.";
+  const std::string naughty = "Naughty Naughty Naughty|",
+                    question = naughty +
+                               "Oh dear.  It appears that the HighScore file has been tampered "
+                               "with.\r\nYou were trying to cheat weren't you?",
+                    warning = naughty + "If you try that again, I'll delete ALL the HighScores.",
+                    corrupt =
+                        "Hmm...|Maybe the file's corrupt then?\r\nLuckily there's a "
+                        "backup.  But I'll let you handle all that.";
   // The damage to a file of three copies of `n` bytes each, the saves before it, whether the
   // backup stays, the answer to the dialogue, and the boxes shown.
   using Damage = void (*)(Bytes & file, std::size_t n);

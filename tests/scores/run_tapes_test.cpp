@@ -27,12 +27,14 @@ struct Shelf final : FakeDesk, TapeViewer {
     return FakeDesk::ReplaceFiles(list);
   }
   void Watch(const Bytes& tape) override { watched.push_back(tape); }
-  // A run of this score ends: its tape is taken, and kept as the window shows.
-  int Ends(int score, bool cheated = false) {
+  // A run of this score ends: its tape is taken, and kept as the window shows. Then the score
+  // that the last run's tape claims, and the places.
+  std::string Ends(int score, bool cheated = false) {
     hs.SubmitScore(cheated ? LoadOnlyScore : score, 2, 3, 60 / 86400.0, "");
     hs.TakeTape(TapeOf(score, cheated));
     hs.Form_Activate();
-    return ReadTape(files["/opt/flakmire/LastRun.tape"]).tape.claim.score;
+    return std::to_string(ReadTape(files["/opt/flakmire/LastRun.tape"]).tape.claim.score) + ": " +
+           Places();
   }
   // The score each place's tape claims, "-" where there is none; "*" after a row to watch.
   std::string Places() {
@@ -51,11 +53,11 @@ TEST(RunTapes, EachPlaceKeepsItsRunsTapeAndEveryRunIsTheLastRun) {
   Shelf s;
   for (int score = 10; score <= 100; score += 10) s.Ends(score);
   EXPECT_EQ(s.Places(), "100* 90* 80* 70* 60* 50* 40* 30* 20* 10* ");
-  EXPECT_EQ(s.Ends(55), 55);  // the places below move down with their tapes; the tenth's goes
-  EXPECT_EQ(s.Places(), "100* 90* 80* 70* 60* 55* 50* 40* 30* 20* ");
-  EXPECT_EQ(s.Ends(5), 5);  // no place: the last run's tape only
-  EXPECT_EQ(s.Ends(500, true), 500);
-  EXPECT_EQ(s.Places(), "100* 90* 80* 70* 60* 55* 50* 40* 30* 20* ");
+  // The places below move down with their tapes; the tenth's goes.
+  EXPECT_EQ(s.Ends(55), "55: 100* 90* 80* 70* 60* 55* 50* 40* 30* 20* ");
+  // No place, or a cheated run: the last run's tape only.
+  EXPECT_EQ(s.Ends(5), "5: 100* 90* 80* 70* 60* 55* 50* 40* 30* 20* ");
+  EXPECT_EQ(s.Ends(500, true), "500: 100* 90* 80* 70* 60* 55* 50* 40* 30* 20* ");
   EXPECT_TRUE(s.grid.lastRunTape);
 
   // A place whose tape claims another run shows none: a table restored from its backup (another
@@ -66,8 +68,7 @@ TEST(RunTapes, EachPlaceKeepsItsRunsTapeAndEveryRunIsTheLastRun) {
   s.files.erase("/opt/flakmire/Place4.tape");
   s.hs.Form_Activate();
   EXPECT_EQ(s.Places(), "100* 91 80 - 60 55* 50* 40* 30* 20* ");
-  s.Ends(200);
-  EXPECT_EQ(s.Places(), "200* 100* 91 80 - 60 55* 50* 40* 30* ");
+  EXPECT_EQ(s.Ends(200), "200: 200* 100* 91 80 - 60 55* 50* 40* 30* ");
 
   // Watching the seventh place's run hides the window and plays its tape; after it the window is
   // shown again, and nothing was written. A place without its tape plays nothing.

@@ -115,22 +115,22 @@ TEST(Tape, PlaysBackEveryFrameOfEachRunAndItsResult) {
 }
 
 TEST(Tape, ATapeKeptEarlierStillPlaysAndTheSameRunRecordsTheSameBytes) {
-  const std::string path = FLAKMIRE_TAPE_FILES "/first_run.tape";
-  const Bytes kept{std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()),
-                   {}};
+  std::ifstream in(FLAKMIRE_TAPE_FILES "/first_run.tape", std::ios::binary);
+  const Bytes kept{std::istreambuf_iterator<char>(in), {}};
   EXPECT_EQ(VerifyTape(kept).exitCode, 0) << VerifyTape(kept).report;
   const auto& fresh = TheSession().taped.tapes[0].bytes;
   if (fresh == kept) return;
   std::ofstream("first_run.tape", std::ios::binary) << std::string(fresh.begin(), fresh.end());
-  ADD_FAILURE() << "The first run no longer records to " << path << ". If the rules of play "
-                << "changed, raise RulesVersion (src/game/rules_version.h) and copy "
-                << "first_run.tape, just written in the test's folder, over it.";
+  ADD_FAILURE() << "The first run no longer records to tests/tapes/files/first_run.tape. If the "
+                   "rules of play changed, raise RulesVersion (src/game/rules_version.h) and copy "
+                   "first_run.tape, just written in the test's folder, over it.";
 }
 
-// The bytes of a tape rewritten with `change`, its length and check made right again.
-Bytes Rewritten(const Bytes& bytes, const std::function<void(Tape&)>& change) {
+// The bytes of a tape with `change` made to its `part`, its length and check made right again.
+template <class Part>
+Bytes Rewritten(const Bytes& bytes, Part Tape::*part, auto change) {
   Tape tape = ReadTape(bytes).tape;
-  return change(tape), WriteTape(tape);
+  return change(tape.*part), WriteTape(tape);
 }
 
 // The bytes with the one at `at` changed by `by`, and their check made right again or not.
@@ -151,12 +151,8 @@ TEST(Tape, ProvesATrueClaimCatchesAForgedOneAndRefusesWhatIsNoTapeItCanPlay) {
   const Bytes &good = TheSession().taped.tapes[0].bytes,
               &cheated = TheSession().taped.tapes[1].bytes;
   // The honest tape with a change to its claim, or to its stream.
-  const auto claimed = [&good](auto change) {
-    return Rewritten(good, [&](Tape& t) { change(t.claim); });
-  };
-  const auto streamed = [&good](auto change) {
-    return Rewritten(good, [&](Tape& t) { change(t.stream); });
-  };
+  const auto claimed = [&good](auto change) { return Rewritten(good, &Tape::claim, change); };
+  const auto streamed = [&good](auto change) { return Rewritten(good, &Tape::stream, change); };
   // After the reset's reading of the date, these entries.
   const auto afterReset = [&streamed](const Bytes& e) {
     return streamed([&](Bytes& s) { s.resize(9), s.insert(s.end(), e.begin(), e.end()); });
@@ -174,7 +170,7 @@ TEST(Tape, ProvesATrueClaimCatchesAForgedOneAndRefusesWhatIsNoTapeItCanPlay) {
       {"another cause", claimed([](auto& c) { c.cause = 1; }), 1, "claims Droplings"},
       {"a cheated run", claimed([](auto& c) { c.cheated = true; }), 1, "but the tape claims yes"},
       // Told the run was clean, the cheated tape shows the panel that marks it.
-      {"a cheated run told clean", Rewritten(cheated, [](Tape& t) { t.claim.cheated = false; }), 1,
+      {"told clean", Rewritten(cheated, &Tape::claim, [](auto& c) { c.cheated = false; }), 1,
        "claims no"},
       // A death timer right after the reset's reading of the date: a run that never ends.
       {"a run that never ends", afterReset({0x10 + int(Entry::tmrDead)}), 1, "never ends"},
