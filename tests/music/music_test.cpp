@@ -40,8 +40,7 @@ struct Synth : ::testing::Test {
 
 TEST_F(Synth, TheTuneSoundsFromBeginningToEndForOneToTwoMinutes) {
   fluid_player_t* player = new_fluid_player(synth);
-  fluid_player_add(player, Tune.c_str());
-  fluid_player_play(player);
+  fluid_player_add(player, Tune.c_str()), fluid_player_play(player);
   // The loudness (RMS) of each half second, up to the tune's last tick: past it the player idles
   // a while before it calls itself done.
   std::vector<double> loudness;
@@ -68,7 +67,7 @@ TEST_F(Synth, SoundEffectsStartWithinAFrameEndSoonHoldFewVoicesAndMuteEverything
   EXPECT_LE(2 * block, Rate / 64) << "later than a frame";
   std::vector<float> left(Rate * 5 / 2), right(Rate * 5 / 2);
   std::optional<SoundEffects> fx;
-  // 2.5 s from playing `event`, on new effects and a reset synth unless `again`, and again every
+  // 2.5 s from playing `e`, on new effects and a reset synth unless `again`, and again every
   // `every` samples before `until`; returns the most voices the synth held at once.
   const auto render = [&](SoundEvent e, bool again = false, int every = 0, int until = 2 * Rate) {
     if (!again) fluid_synth_system_reset(synth), fx.emplace(synth);

@@ -10,9 +10,8 @@ namespace {
 
 // A tape that claims a run of this score, on level 3, killed by a bomb, after a minute.
 KeptTape TapeOf(int score, bool cheated = false, int seconds = 60) {
-  Tape tape;
-  tape.claim = {score, 3, 2, seconds / 86400.0, cheated};
-  return {WriteTape(tape), tape.claim};
+  const TapeClaim claim{score, 3, 2, seconds / 86400.0, cheated};
+  return {WriteTape({claim, {}, {}, {}}), claim};
 }
 
 // The window's files and its viewer; a path that ends so cannot be written.
@@ -86,8 +85,7 @@ TEST(RunTapes, EachPlaceKeepsItsRunsTapeAndEveryRunIsTheLastRun) {
 // what was not kept. A table that cannot be saved moves no tape: they stay with the table on disk.
 TEST(RunTapes, ATapeThatCannotBeWrittenIsToldOfAndATableNotSavedMovesNoTape) {
   Shelf s;
-  s.refused = ".tape";
-  s.Ends(70);
+  s.refused = ".tape", s.Ends(70);
   s.hs.LoadIt1();
   EXPECT_EQ(s.hs.Scores[0].Score, 70);
   EXPECT_FALSE(s.grid.tapes[1] || s.grid.lastRunTape);

@@ -127,8 +127,7 @@ TEST(Tape, ATapeKeptEarlierStillPlaysAndTheSameRunRecordsTheSameBytes) {
 }
 
 // The bytes of a tape with `change` made to its `part`, its length and check made right again.
-template <class Part>
-Bytes Rewritten(const Bytes& bytes, Part Tape::*part, auto change) {
+Bytes Rewritten(const Bytes& bytes, auto Tape::*part, auto change) {
   Tape tape = ReadTape(bytes).tape;
   return change(tape.*part), WriteTape(tape);
 }
