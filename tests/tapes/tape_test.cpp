@@ -68,6 +68,7 @@ void PlaySession(TapeWorld& w) {
   w.onYield = nullptr;
 }
 
+// The session, played once on tape and once silent, for all the tests.
 struct Session {
   TapeWorld taped{true, 5}, silent{false, 5};
   Session() { PlaySession(taped), PlaySession(silent); }
@@ -114,6 +115,8 @@ TEST(Tape, PlaysBackEveryFrameOfEachRunAndItsResult) {
   EXPECT_GE(second.level, 4);
 }
 
+// A tape kept by an earlier build still proves its run, and the session's first run records to it
+// byte for byte: neither the format nor the rules of play can change unseen.
 TEST(Tape, ATapeKeptEarlierStillPlaysAndTheSameRunRecordsTheSameBytes) {
   std::ifstream in(FLAKMIRE_TAPE_FILES "/first_run.tape", std::ios::binary);
   const Bytes kept{std::istreambuf_iterator<char>(in), {}};
