@@ -45,17 +45,15 @@ TEST(Aircraft, StartOnTheLineOfTheirWayFacingItAndLeaveOnlyBeyondEitherLine) {
 // the first level's odds less ten steps: 450 - 10 x 43 for a drop, 250 - 10 x 24 for a helicopter
 // or a jet, 400 - 10 x 39 for a bomb.
 TEST(Aircraft, EachRandomEventHasItsOddsOnTheLastLevel) {
-  const int odds[] = {20, 10, 10, 10};  // a drop, a helicopter, a bomb, a jet
-  for (int event = 0; event < 4; ++event) {
-    for (float u : {0.999f, 1.001f}) {
-      TestGame t;
-      if (event % 2 == 0) event ? CreateJet(t.g) : CreateCopter(t.g);
-      t.g.Level = LastLevel, t.queue = {u / odds[event]};
-      event < 2 ? DoCopters(t.g, event == 1) : DoPlanes(t.g, event == 3);
-      const int made[] = {t.g.Troopers.UpperBound(), t.g.Copters.UpperBound(),
-                          t.g.Bullets.UpperBound(), t.g.Jets.UpperBound()};
-      EXPECT_EQ(made[event], u < 1) << event << " at " << u;
-    }
+  for (int row = 0; row < 8; ++row) {
+    const int event = row / 2;  // a drop, a helicopter, a bomb, a jet: 1 in 20, 10, 10, 10
+    TestGame t;
+    if (event % 2 == 0) event ? CreateJet(t.g) : CreateCopter(t.g);
+    t.g.Level = LastLevel, t.queue = {(row % 2 ? 1.001f : 0.999f) / (event ? 10 : 20)};
+    event < 2 ? DoCopters(t.g, event == 1) : DoPlanes(t.g, event == 3);
+    const int made[] = {t.g.Troopers.UpperBound(), t.g.Copters.UpperBound(),
+                        t.g.Bullets.UpperBound(), t.g.Jets.UpperBound()};
+    EXPECT_EQ(made[event], row % 2 == 0) << "event " << event << " row " << row;
   }
 }
 
@@ -80,12 +78,11 @@ TEST(Aircraft, JetsBombOnlyStrictlyInsideTheWindowTaggingTheOffset) {
   TestGame t;  // only a full projectile table refuses a bomb, which then tags nothing
   for (int i = 1; i <= MaxSlots; ++i)
     t.g.Bullets.Grow(), t.g.scene.imgBullet.LoadNext(), t.g.Bullets[i].Active = true;
-  t.g.scene.imgBullet[MaxSlots].Tag = "top";
+  std::string& top = t.g.scene.imgBullet[MaxSlots].Tag = "top";
   CreateJet(t.g), t.queue = {0}, DoPlanes(t.g, false);  // the jet drawn, then its bomb
   // A bomb not made is not heard.
-  EXPECT_EQ(Text("%s %d %d", t.g.scene.imgBullet[MaxSlots].Tag.c_str(), t.g.Bullets.UpperBound(),
-                 t.heardCount[int(SoundEvent::BombRelease)]),
-            Text("top %d 0", MaxSlots));
+  const int heard = t.heardCount[int(SoundEvent::BombRelease)];
+  EXPECT_EQ(top + Text(" %d %d", t.g.Bullets.UpperBound(), heard), Text("top %d 0", MaxSlots));
   ResetGame(t.g);  // the made-up slots are no projectiles
 }
 
@@ -144,8 +141,8 @@ TEST(Troopers, FallOpenTheirParachutesDriftLandMeetTheWireAndDie) {
         {{true, 420.5f, 439.2f, -0.51f, 0.8f, 1}, castle, "420,440 v0.6,0.8 c1 p0 +++ 10"}}) {
     TestGame t;
     t.g.WindDrift = 0.01f, t.g.cheats.Set(cheat, true);
-    t.Put(trooper), t.Put({true, 600, 100});  // on top, so that a dead man's slot stays to be seen
-    DoTroopers(t.g);
+    // The second on top, so that a dead man's slot stays to be seen.
+    t.Put(trooper), t.Put({true, 600, 100}), DoTroopers(t.g);
     EXPECT_EQ(Soldier(t.g, 1) + Text(" %d", t.g.Points), seen);
   }
 }
