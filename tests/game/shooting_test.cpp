@@ -1,7 +1,5 @@
 // The gun, the key handler, and every kind of projectile from its start to its end.
 
-#include <set>
-
 #include "fakes/test_game.h"
 
 namespace flakmire::testing {
@@ -10,9 +8,9 @@ namespace {
 using key_code::Left, key_code::Right;
 
 // Gun steps from this angle and length, the key pressed before each, the turret 10 px right, then
-// keys typed into the key handler on this level. Seen: angle/length after each step, the kinds
-// fired, points, the pending key, cheat panels opened, the last twelve keys, the kill cause, both
-// barrel ends, the first shell. Points pay shots exactly.
+// keys typed into the key handler on this level. Seen: angle/length after each step, the shells
+// fired (kind@x,y/life), points, the pending key, cheat panels opened, the last twelve keys, the
+// kill cause, both barrel ends, the first shell. Points pay shots exactly.
 struct GunRow {
   float angle = 0, length = 6;
   int key = 0, points = 10, steps = 1, level = 0;
@@ -25,15 +23,15 @@ struct GunRow {
 
 TEST(Gun, TurnsReloadsAndFiresTheShellOfItsKeyIfThePointsPayAndKeysOpenThePanelOrEndTheLastLevel) {
   for (const GunRow& r :
-       {GunRow{.key = 'V', .points = 2, .seen = " 0/4 fired 1 points 0 "},
-        {.key = 'C', .points = 40, .seen = " 0/2 fired 3 points 0 "},
-        {.key = 'X', .points = 100, .seen = " 0/3 fired 6 points 0 "},
+       {GunRow{.key = 'V', .points = 2, .seen = " 0/4 fired 1@406,398/1000 points 0 "},
+        {.key = 'C', .points = 40, .seen = " 0/2 fired 3@406,398/1000 points 0 "},
+        {.key = 'X', .points = 100, .seen = " 0/3 fired 6@406,398/1000 points 0 "},
         {.key = 'X', .points = 99, .seen = " 0/6 fired points 99 "},
         // Under Rapid Fire the held keys are polled X, C, V, B: the last one held wins.
-        {.points = 40, .held = {'X', 'C'}, .on = Cheat::RapidFire, .seen = "fired 3 points 0 "},
+        {.points = 40, .held = {'X', 'C'}, .on = Cheat::RapidFire, .seen = "fired 3@"},
         {.held = {'B'}, .seen = "fired points 10 "},
         // The barrel grows 0.4 a frame up to 6; a key pressed before it is out is lost.
-        {.length = 5, .key = 'B', .steps = 4, .seen = " 0/5.4 0/5.8 0/5 0/5.4 fired 0 "},
+        {.length = 5, .key = 'B', .steps = 4, .seen = " 0/5.4 0/5.8 0/5 0/5.4 fired 0@"},
         {.angle = -118, .steps = 3, .held = {Left}, .seen = " -119/6 -120/6 -120/6 "},
         {.angle = 119, .steps = 2, .held = {Right}, .seen = " 120/6 120/6 "},
         {.angle = 5, .held = {Left, Right}, .seen = " 5/6 "},
@@ -56,10 +54,8 @@ TEST(Gun, TurnsReloadsAndFiresTheShellOfItsKeyIfThePointsPayAndKeysOpenThePanelO
     for (int step = 0; step < r.steps; ++step)
       t.g.FireKey = r.key, DoGun(t.g), seen += Text(" %g/%g", t.g.GunAngle, t.g.GunLength);
     for (char32_t c : r.typed) Form_KeyDown(t.g, static_cast<int>(c));
-    seen += " fired";
-    for (int i = 1; i <= t.g.Bullets.UpperBound(); ++i)
-      if (t.g.Bullets[i].Active) seen += Text(" %d", t.g.Bullets[i].Kind);
-    seen += Text(" points %d key %d panel %d '", t.g.Points, t.g.FireKey, t.cheatPanels) +
+    seen += " fired" + InUse(t.g) +
+            Text(" points %d key %d panel %d '", t.g.Points, t.g.FireKey, t.cheatPanels) +
             t.g.KeyBuffer + "' cause '" + t.g.DeathMethod + Text("' dead %d", t.g.Dead);
     const Line* gun = t.g.scene.lnGun.data();
     seen += Text(" barrel %.2f,%.2f %.2f,%.2f", gun[0].X2, gun[0].Y2, gun[1].X2, gun[1].Y2);
@@ -103,63 +99,68 @@ TEST(Projectiles, EachKindStartsFliesGrowsAndEndsItsOwnWay) {
   }
 }
 
+// A projectile {kind, x, y, life, fall}, made whatever the points; a life or a fall of 0 is as
+// made, a life below 0 frees the slot once all are made.
+using Shot = std::array<float, 5>;
+
+// One pass, in a frame this long, over these shots, above a trooper standing at this x if any.
+// Seen: "slots points earned D<cause> if the gunner died:" the projectiles in use, and whether the
+// trooper lives.
+std::string Pass(const std::vector<Shot>& shots, double frameMs = 16, float standing = 0) {
+  TestGame t;
+  t.g.FastFrame = frameMs <= 40, t.g.FrameMs = frameMs;
+  for (auto [kind, x, y, life, fall] : shots) {
+    BulletData& b = t.g.Bullets[t.Make(static_cast<int>(kind), x, y)];
+    if (life) b.Life = static_cast<int>(life);
+    if (fall) b.YVel = fall;
+  }
+  for (std::size_t i = 1; i <= shots.size(); ++i)
+    if (shots[i - 1][3] < 0) t.g.Bullets[i].Active = t.g.scene.imgBullet[i].Visible = false;
+  if (standing) t.Put({true, standing, StandingY, 0, 0, ChuteGone});
+  t.g.Points = 0, DoBullets(t.g);
+  const std::string trooper = !standing ? "" : t.g.Troopers[1].Active ? " +" : " -";
+  const std::string dead = t.g.Dead ? " D" + t.g.DeathMethod : "";
+  return Text("%d %d", t.g.Bullets.UpperBound(), t.g.Points) + dead + ":" + InUse(t.g) + trooper;
+}
+
 // A life running out ends the pass; then the top eleven slots go if all are free and one stays.
 TEST(Projectiles, ThePassEndsWhereALifeRunsOutAndTheTableShrinksByEleven) {
-  for (auto [slots, used, seen] : {std::tuple{22, std::vector{1, 2}, "11 200"},
-                                   {22, {2, 12}, "22 195.03"},
-                                   {11, {}, "11 200"}}) {
-    TestGame t;
-    for (int i = 1; i <= slots; ++i) t.Make(StandardShell, 100, 200);
-    for (int i = 1; i <= slots; ++i)
-      t.g.Bullets[i].Active = t.g.scene.imgBullet[i].Visible = std::ranges::count(used, i);
-    t.g.Bullets[1].Life = 1;  // ends the pass where it is in use
-    DoBullets(t.g);
-    EXPECT_EQ(Text("%d %g", t.g.Bullets.UpperBound(), t.g.Bullets[2].Y), seen)
-        << slots << " " << used.size();
+  for (auto [slots, used, seen] : {std::tuple{22, std::vector{1, 2}, "11 0: 0@100,200/330"},
+                                   {22, {2, 12}, "22 0: 0@100,195.03/329 0@100,195.03/329"},
+                                   {11, {}, "11 0:"}}) {
+    std::vector<Shot> shots(slots, {StandardShell, 100, 200, -1});  // all free
+    for (int i : used) shots[i - 1][3] = i == 1;  // the first in use ends the pass
+    EXPECT_EQ(Pass(shots), seen);
   }
 }
 
 // Over 400 ms a frame, a fireball within 2 px of an earlier explosion, with under 1.1 times its
 // life, is dropped.
 TEST(Projectiles, VerySlowFramesThinFireballsLyingOnEachOther) {
-  // The frame's length, the later one's kind, its place from the first's, its life; dropped?
-  // clang-format off
-  for (auto [frameMs, kind, dx, dy, life, thinned] : {
-           std::tuple{401.0, -1, 1.9f, -1.9f, 108, true}, {400.0, -1, 1.9f, -1.9f, 108, false},
-           {401.0, -2, 1.9f, -1.9f, 108, false}, {401.0, -1, 2.0f, 0.0f, 108, false},
-           {401.0, -1, 0.0f, -2.0f, 108, false}, {401.0, -1, 0.0f, 0.0f, 109, false}}) {
-    // clang-format on
-    TestGame t;
-    t.g.FrameMs = frameMs, t.Make(SmokeExplosion, 300, 200), t.Make(kind, 300 + dx, 200 + dy);
-    t.g.Bullets[1].Life = 100, t.g.Bullets[2].Life = life, DoBullets(t.g);
-    EXPECT_EQ(Text("%d %d", t.g.Bullets[1].Life, t.g.Bullets[2].Active), Text("99 %d", !thinned))
-        << frameMs << " " << dx << " " << dy << " " << life;
-  }
+  const Shot smoke{SmokeExplosion, 300, 200, 100};  // 99 after the pass
+  EXPECT_EQ(Pass({smoke, {-1, 301.9f, 198.1f, 108}}, 401), "2 0: -2@300,200/99");
+  EXPECT_EQ(Pass({smoke, {-1, 301.9f, 198.1f, 108}}, 400), "2 0: -2@300,200/99 -1@301.9,198.1/107");
+  EXPECT_EQ(Pass({smoke, {-2, 301.9f, 198.1f, 108}}, 401), "2 0: -2@300,200/99 -2@301.9,198.1/107");
+  EXPECT_EQ(Pass({smoke, {-1, 302, 200, 108}}, 401), "2 0: -2@300,200/99 -1@302,200/107");
+  EXPECT_EQ(Pass({smoke, {-1, 300, 198, 108}}, 401), "2 0: -2@300,200/99 -1@300,198/107");
+  EXPECT_EQ(Pass({smoke, {-1, 300, 200, 109}}, 401), "2 0: -2@300,200/99 -1@300,200/108");
 }
 
-// A still bomb with this life and an object of this kind dx right of it (9: none). Seen: its life,
-// the points, the gunner's fate and cause, the objects in use.
+// A still bomb with this life, and maybe a projectile beside it. Seen as in a pass.
 TEST(Bomb, KillsTheGunInsideItsZoneAndEachKindOfShellDoesItsOwnDamage) {
-  for (auto [x, y, kind, dx, life, seen] :
-       {std::tuple{376.0f, 440.0f, 9, 0.0f, 6, "6 0 0 '' 5@376,440/6"},
-        {376.5f, 440.0f, 9, 0.0f, 6, "0 0 1 '2' -1@396,440/300 -1@376.5,440/30"},
-        {416.0f, 440.0f, 9, 0.0f, 6, "6 0 0 '' 5@416,440/6"},
-        {300.0f, 200.0f, 0, 12.0f, 6, "6 0 0 '' 5@300,200/6 0@312,200/330"},  // reach 12
-        {300.0f, 200.0f, 1, 5.0f, 6, "3 30 0 '' 5@300,200/3"},
-        {300.0f, 200.0f, 0, 5.0f, 1, "0 30 0 '' -1@300,200/30"},
-        {300.0f, 200.0f, 3, 5.0f, 6, "2 30 0 '' 5@300,200/2 -1@305,200/300"},
-        {300.0f, 200.0f, -2, 20.0f, 6, "-1 0 0 '' -2@320,200/300 -2@300,200/300"},
-        {300.0f, 200.0f, 2, 1.0f, 6, "6 0 0 '' 5@300,200/6 2@301,200/150"},
-        {300.0f, 200.0f, 5, 1.0f, 6, "6 0 0 '' 5@300,200/6 5@301,200/6"}}) {
-    TestGame t;
-    t.g.FastFrame = true, t.Make(Bomb, x, y);
-    t.g.Bullets[1].Life = life, t.g.Bullets[1].YVel = -0.01f;
-    if (kind != 9) t.Make(kind, x + dx, y);
-    t.g.Points = 0, DoBomb(t.g, 1);
-    const std::string cause = Text("'%s'", t.g.DeathMethod.c_str());
-    EXPECT_EQ(Text("%d %d %d ", t.g.Bullets[1].Life, t.g.Points, t.g.Dead) + cause + InUse(t.g),
-              seen);
-  }
+  const float still = -0.01f;  // against the bomb's gravity
+  const Shot bomb{Bomb, 300, 200, 6, still};
+  EXPECT_EQ(Pass({{Bomb, 376, 440, 6, still}}), "1 0: 5@376,440/6");
+  EXPECT_EQ(Pass({{Bomb, 376.5f, 440, 6, still}}), "3 0 D2: -1@396,440/300 -1@376.5,440/30");
+  EXPECT_EQ(Pass({{Bomb, 416, 440, 6, still}}), "1 0: 5@416,440/6");
+  // The bomb's reach is half the two sizes: 12 for a standard shell.
+  EXPECT_EQ(Pass({bomb, {0, 312, 200}}), "2 0: 5@300,200/6 0@312,195.03/329");
+  EXPECT_EQ(Pass({bomb, {1, 305, 200}}), "2 30: 5@300,200/3");
+  EXPECT_EQ(Pass({{Bomb, 300, 200, 1, still}, {0, 305, 200}}), "2 30: -1@300,200/29");
+  EXPECT_EQ(Pass({bomb, {3, 305, 200}}), "2 30: 5@300,200/2 -1@305,200/299");
+  EXPECT_EQ(Pass({bomb, {-2, 320, 200}}), "3 0: -2@320,200/299 -2@300,200/300");
+  EXPECT_EQ(Pass({bomb, {2, 301, 200}}), "2 0: 5@300,200/6 2@301,199.03/149");
+  EXPECT_EQ(Pass({bomb, {5, 301, 200}}), "2 0: 5@300,200/6 5@301,200.01/6");
 }
 
 // A bomb with this tag landing at x + xvel. Seen: the left and the right pole's marks, the
@@ -189,20 +190,11 @@ TEST(Bomb, LandingMarksTheClosestImpactsAndNarrowsTheBombingWindow) {
 // free below it or its own slot the lowest free. A burst elsewhere waits for the next frame and the
 // freed shell hits nobody; a burst in the shell's own slot takes over its turn. The gunner lives.
 TEST(Projectiles, AShellThatBurstOnTheGroundKillsNoMore) {
-  const char* seen[] = {"0 0", "0 0", "0 5 -", "0 0 +"};  // all with the burst in use
-  for (int row = 0; row < 4; ++row) {
-    TestGame t;
-    if (row & 1) t.Make(StandardShell, 100, 100);
-    const int shell = t.Make(HeavyShell, 390, 487);
-    t.g.Bullets[shell].XVel = 0, t.g.Bullets[shell].YVel = 1, t.g.Points = 0;
-    if (row & 1) t.g.Bullets[1].Active = false;
-    if (row & 2) t.Put({true, 382, StandingY, 0, 0, ChuteGone});
-    DoBullets(t.g);
-    EXPECT_EQ(InUse(t.g) + Text(" | %d %d", t.g.Dead, t.g.Points) +
-                  (t.g.Troopers.UpperBound() ? t.g.Troopers[1].Active ? " +" : " -" : ""),
-              " -1@390,488.03/30 | " + std::string(seen[row]))
-        << row;
-  }
+  const Shot heavy{HeavyShell, 390, 487, 0, 1}, freed{StandardShell, 100, 100, -1};
+  EXPECT_EQ(Pass({heavy}), "1 0: -1@390,488.03/30");
+  EXPECT_EQ(Pass({freed, heavy}), "2 0: -1@390,488.03/30");
+  EXPECT_EQ(Pass({heavy}, 48, 382), "2 5: -1@390,488.03/30 -");
+  EXPECT_EQ(Pass({freed, heavy}, 48, 382), "2 0: -1@390,488.03/30 +");
 }
 
 }  // namespace
