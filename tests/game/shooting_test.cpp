@@ -5,8 +5,6 @@
 namespace flakmire::testing {
 namespace {
 
-using key_code::Left, key_code::Right;
-
 // Gun steps from this angle and length, the key pressed before each, the turret 10 px right, then
 // keys typed into the key handler on this level. Seen: angle/length after each step, the shells
 // fired (kind@x,y/life), points, the pending key, cheat panels opened, the last twelve keys, the
@@ -32,10 +30,10 @@ TEST(Gun, TurnsReloadsAndFiresTheShellOfItsKeyIfThePointsPayAndKeysOpenThePanelO
         {.held = {'B'}, .seen = "fired points 10 "},
         // The barrel grows 0.4 a frame up to 6; a key pressed before it is out is lost.
         {.length = 5, .key = 'B', .steps = 4, .seen = " 0/5.4 0/5.8 0/5 0/5.4 fired 0@"},
-        {.angle = -118, .steps = 3, .held = {Left}, .seen = " -119/6 -120/6 -120/6 "},
-        {.angle = 119, .steps = 2, .held = {Right}, .seen = " 120/6 120/6 "},
-        {.angle = 5, .held = {Left, Right}, .seen = " 5/6 "},
-        {.angle = 5, .key = 'B', .held = {Left}, .dead = true, .seen = " 5/6 fired points 10 "},
+        {.angle = -118, .steps = 3, .held = {key_code::Left}, .seen = " -119/6 -120/6 -120/6 "},
+        {.angle = 119, .steps = 2, .held = {key_code::Right}, .seen = " 120/6 120/6 "},
+        {.angle = 5, .held = {key_code::Left, key_code::Right}, .seen = " 5/6 "},
+        {.key = 'B', .held = {key_code::Left}, .dead = true, .seen = " 0/6 fired points 10 "},
         // 6 px a unit of length from the turret's centre, GunAngle / 90 rad from straight up; a
         // shell leaves the muzzle along the barrel.
         {.angle = 30, .seen = "barrel 417.78,399.98 417.78,399.98"},
@@ -70,10 +68,6 @@ TEST(Gun, TurnsReloadsAndFiresTheShellOfItsKeyIfThePointsPayAndKeysOpenThePanelO
 TEST(Projectiles, EachKindStartsFliesGrowsAndEndsItsOwnWay) {
   const float sixth = static_cast<float>(Pi / 6), down = static_cast<float>(Pi);
   const Cheat none = Cheat::Cheated, big = Cheat::BigExplosions;
-  // The sprite's place, centred on the projectile, is checked at every test's end.
-  const auto unplaced = [](std::string s) {
-    return s.erase(s.find(" @"), s.rfind(' ') - s.find(" @"));
-  };
   for (auto [kind, angle, y, life, fall, cheat, passes, seen] :
        {std::tuple{-1, 0.0f, 200.0f, 21, 0.0f, big, 1, "L20 140x140 255,77,0/207,118,127"},
         {0, sixth, 200.0f, 0, 0.0f, none, 0, "v2.5,-4.33013 L330 9x9 192,192,192/128,128,128"},
@@ -95,7 +89,10 @@ TEST(Projectiles, EachKindStartsFliesGrowsAndEndsItsOwnWay) {
     if (life) t.g.Bullets[1].Life = life;
     if (fall) t.g.Bullets[1].YVel = fall;
     for (int pass = 0; pass < passes; ++pass) DoBullets(t.g);
-    EXPECT_THAT(unplaced(Bullet(t.g, 1)), HasSubstr(seen));
+    // The sprite's place, centred on the projectile, is checked at every test's end.
+    std::string shown = Bullet(t.g, 1);
+    EXPECT_THAT(shown.erase(shown.find(" @"), shown.rfind(' ') - shown.find(" @")),
+                HasSubstr(seen));
   }
 }
 
@@ -111,16 +108,15 @@ std::string Pass(const std::vector<Shot>& shots, double frameMs = 16, float stan
   t.g.FastFrame = frameMs <= 40, t.g.FrameMs = frameMs;
   for (auto [kind, x, y, life, fall] : shots) {
     BulletData& b = t.g.Bullets[t.Make(static_cast<int>(kind), x, y)];
-    if (life) b.Life = static_cast<int>(life);
-    if (fall) b.YVel = fall;
+    b.Life = life ? static_cast<int>(life) : b.Life, b.YVel = fall ? fall : b.YVel;
   }
   for (std::size_t i = 1; i <= shots.size(); ++i)
     if (shots[i - 1][3] < 0) t.g.Bullets[i].Active = t.g.scene.imgBullet[i].Visible = false;
   if (standing) t.Put({true, standing, StandingY, 0, 0, ChuteGone});
   t.g.Points = 0, DoBullets(t.g);
   const std::string trooper = !standing ? "" : t.g.Troopers[1].Active ? " +" : " -";
-  const std::string dead = t.g.Dead ? " D" + t.g.DeathMethod : "";
-  return Text("%d %d", t.g.Bullets.UpperBound(), t.g.Points) + dead + ":" + InUse(t.g) + trooper;
+  return Text("%d %d", t.g.Bullets.UpperBound(), t.g.Points) +
+         (t.g.Dead ? " D" + t.g.DeathMethod : "") + ":" + InUse(t.g) + trooper;
 }
 
 // A life running out ends the pass; then the top eleven slots go if all are free and one stays.

@@ -1,7 +1,5 @@
 // Helicopters, jets and what they release, the odds up there, and the troopers' fall to the end.
 
-#include <deque>
-
 #include "fakes/test_game.h"
 
 namespace flakmire::testing {
@@ -17,8 +15,7 @@ constexpr float SpeedOne = 1.0f / 32, Rightwards = 0.7f, Leftwards = 0.2f;
 // and the trooper jumps from its door with its speed. Seen: slot 1 as made | its left after the
 // step | the trooper dropped. The sprite stands where the record is, which every test's end checks.
 TEST(Aircraft, StartOnTheLineOfTheirWayFacingItAndLeaveOnlyBeyondEitherLine) {
-  const float pastLeft = std::nextafter(-150.0f, -999.0f),
-              pastRight = std::nextafter(944.0f, 999.0f);
+  const float pastLeft = std::nextafter(-150.0f, -1e3f), pastRight = std::nextafter(944.0f, 1e3f);
   for (auto [jet, oneHit, draws, x, seen] :
        {std::tuple{false, true, std::deque{0.5f, Leftwards, 0.0f}, pastLeft,
                    "v-1.7411 hp1: 944,0 65x41 2 | -150 hidden | -126,12 v-1.7411,0 c0 p0 ++-"},
@@ -76,14 +73,12 @@ TEST(Aircraft, JetsBombOnlyStrictlyInsideTheWindowTaggingTheOffset) {
     EXPECT_EQ(bomb.substr(0, bomb.find(" L")), seen) << xVel << " " << x << " " << min;
   }
   TestGame t;  // only a full projectile table refuses a bomb, which then tags nothing
-  for (int i = 1; i <= MaxSlots; ++i)
-    t.g.Bullets.Grow(), t.g.scene.imgBullet.LoadNext(), t.g.Bullets[i].Active = true;
+  while (t.g.Bullets.UpperBound() < MaxSlots) t.Make(StandardShell, -500, 0);
   std::string& top = t.g.scene.imgBullet[MaxSlots].Tag = "top";
   CreateJet(t.g), t.queue = {0}, DoPlanes(t.g, false);  // the jet drawn, then its bomb
   // A bomb not made is not heard.
   const int heard = t.heardCount[int(SoundEvent::BombRelease)];
   EXPECT_EQ(top + Text(" %d %d", t.g.Bullets.UpperBound(), heard), Text("top %d 0", MaxSlots));
-  ResetGame(t.g);  // the made-up slots are no projectiles
 }
 
 // One trooper's frame in a wind of 0.01 under one cheat: Soldier() and the points. A step that
@@ -157,8 +152,7 @@ TEST(Troopers, AFatalFallCrushesOnlyThoseStandingRightBesideAndANewOneTakesTheSl
   t.g.FastFrame = true, t.g.FrameMs = 48, t.queue = {0.3f, 0.9f};
   t.Put({true, 200, 462, 0, 3, ChuteGone});
   for (float x : {208.9f, 191.1f, 209.0f, 191.0f}) t.Put({true, x, StandingY, 0, 0, ChuteGone});
-  t.Put({true, 203, 462, 0, 0, ChuteGone});  // not yet down
-  DoTroopers(t.g);
+  t.Put({true, 203, 462, 0, 0, ChuteGone}), DoTroopers(t.g);  // one not yet down
   std::string alive;
   for (int i = 1; i <= 6; ++i) alive += Soldier(t.g, i).substr(Soldier(t.g, i).size() - 3);
   EXPECT_EQ(alive + Text(" %d", t.g.Points), "---------++-++-++- 25") << "the crushed earn nothing";
