@@ -142,15 +142,18 @@ TEST(Projectiles, VerySlowFramesThinFireballsLyingOnEachOther) {
   EXPECT_EQ(Pass({smoke, {-1, 300, 200, 109}}, 401), "2 0: -2@300,200/99 -1@300,200/108");
 }
 
-// A still bomb with this life, and maybe a projectile beside it. Seen as in a pass.
+// A still bomb with this life, and maybe a projectile beside it, after a pass (seen as in Pass).
 TEST(Bomb, KillsTheGunInsideItsZoneAndEachKindOfShellDoesItsOwnDamage) {
   const float still = -0.01f;  // against the bomb's gravity
   const Shot bomb{Bomb, 300, 200, 6, still};
+  // Over the gun, strictly between 376 and 416, it kills the gunner and bursts.
   EXPECT_EQ(Pass({{Bomb, 376, 440, 6, still}}), "1 0: 5@376,440/6");
   EXPECT_EQ(Pass({{Bomb, 376.5f, 440, 6, still}}), "3 0 D2: -1@396,440/300 -1@376.5,440/30");
   EXPECT_EQ(Pass({{Bomb, 416, 440, 6, still}}), "1 0: 5@416,440/6");
   // The bomb's reach is half the two sizes: 12 for a standard shell.
   EXPECT_EQ(Pass({bomb, {0, 312, 200}}), "2 0: 5@300,200/6 0@312,195.03/329");
+  // A shell it meets is gone for 30 points and takes 1, 3 or 4 of its 6 lives (a heavy one
+  // bursting); at 0 it bursts for 30 frames; smoke blows it apart into smoke. Blood and bombs pass.
   EXPECT_EQ(Pass({bomb, {1, 305, 200}}), "2 30: 5@300,200/3");
   EXPECT_EQ(Pass({{Bomb, 300, 200, 1, still}, {0, 305, 200}}), "2 30: -1@300,200/29");
   EXPECT_EQ(Pass({bomb, {3, 305, 200}}), "2 30: 5@300,200/2 -1@305,200/299");
