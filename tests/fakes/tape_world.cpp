@@ -1,5 +1,6 @@
 #include "fakes/tape_world.h"
 
+#include <functional>
 #include <ranges>
 #include <type_traits>
 #include <utility>
@@ -10,15 +11,13 @@ namespace flakmire::testing {
 
 namespace {
 
-// FNV-1a over every field, floats by their bits; a list's (or a text's) length after its members.
+// Every field's hash stirred in turn, FNV-1a's way; a list's (or a text's) length after its
+// members.
 struct Fnv {
   std::uint64_t h = 14695981039346656037ull;
   template <class T>
   requires std::is_arithmetic_v<T> || std::is_enum_v<T>
-  void operator()(T v) {
-    for (std::size_t i = 0; i < sizeof v; ++i)
-      h = (h ^ reinterpret_cast<const std::uint8_t*>(&v)[i]) * 1099511628211ull;
-  }
+  void operator()(T v) { h = (h ^ std::hash<T>{}(v)) * 1099511628211ull; }
   void operator()(Rgb c) { (*this)(c.r, c.g, c.b); }
   void operator()(const Sprite& s) {
     (*this)(s.Left, s.Top, s.Width, s.Height, s.Visible, s.Picture);
