@@ -32,9 +32,11 @@ TEST(Title, PlaysBetweenTheMusicAndTheHighScoresUnfoldingEachLetterAndTurningThe
                            "****-------- 88,144+54 273+20 648+55 88+55 ! | " + tune + Stood +
                            "------------ 114.5,144+1 256+54 648+54 88+54 ! | cheats 00000000, "
                            "1 panel 1 table 338 yields 339 paints ";
+  // The start's time of day, the clock's step, then the title's length.
+  // clang-format off
   for (auto [start, tick, length] : {std::tuple{36000.0f, 1.0f / 64, "5.906 s"},
-                                     {100.0f, 0.015f, "5.985 s"},
-                                     {86397.0f, 1.0f / 64, "5.906 s"}}) {
+                                     {100.0f, 0.015f, "5.985 s"}, {86397.0f, 1.0f / 64, "5.906 s"}}) {
+    // clang-format on
     TestGame t(false);
     std::string shots;
     t.now = start, t.tick = tick;
@@ -61,10 +63,11 @@ TEST(Title, PlaysBetweenTheMusicAndTheHighScoresUnfoldingEachLetterAndTurningThe
 TEST(Title, EscCutsItShortToItsLastPictureForAMomentThenTheTableFollows) {
   const std::string next = "0.500 s, 1 table, run 1, last key 27";
   const int esc = key_code::Escape;
-  for (auto [at, key, seen] : {std::tuple{96, esc, Stood + next},
-                               {320, esc, Stood + next},
-                               {338, esc, next},
-                               {100, 0, "0.000 s, 0 table, run 0, last key 0"}}) {
+  // The yield of the key (0: the close), then what is seen.
+  // clang-format off
+  for (auto [at, key, seen] : {std::tuple{96, esc, Stood + next}, {320, esc, Stood + next},
+                               {338, esc, next}, {100, 0, "0.000 s, 0 table, run 0, last key 0"}}) {
+    // clang-format on
     TestGame t(false);
     float shown = 0;
     std::string got;
