@@ -1,8 +1,9 @@
 // Long play on scripted ports, weighed by a global allocator of this binary's own: steady play
 // allocates nothing per frame, nor does finding what changed on screen; and the endless last level
 // played for long by a seeded random gunner crashes nothing, keeps the tables in step, drains
-// them once nothing new comes, and does not grow the heap. FLAKMIRE_SOAK_FRAMES (50,000 by
-// default; the long soak a million) and FLAKMIRE_SOAK_SEED choose the soak's run.
+// them once nothing new comes, does not grow the heap, and plays the same whether it is heard.
+// FLAKMIRE_SOAK_FRAMES (50,000 by default; the long soak a million) and FLAKMIRE_SOAK_SEED choose
+// the soak's run.
 //
 // Run follows run, each put in place by ResetGame as the high-score window's Play does. They take
 // turns: a mortal gunner who can pay for every shell dies as play ends it; an invincible one on
@@ -61,49 +62,64 @@ TEST(Allocation, SteadyPlayAndRecordingItAllocateNothingPerFrame) {
   EXPECT_GT(t.g.Troopers.UpperBound() + t.g.Bullets.UpperBound(), 10) << "the sky was busy";
 }
 
-TEST(Soak, TheEndlessLevelPlaysOnWithinItsTablesAndASteadyHeap) {
-  const char *frames = std::getenv("FLAKMIRE_SOAK_FRAMES"),
-             *seed = std::getenv("FLAKMIRE_SOAK_SEED");
-  const long total = std::max(frames ? std::atol(frames) : 50000, 1000L);
-  TestGame t(false);
-  Game& g = t.g;
-  // Every table's whole room at once, so that the heap no longer follows the tables' sizes.
-  const auto reserve = [](auto&... table) { (table.Reserve(MaxSlots), ...); };
-  reserve(g.Troopers, g.Bullets, g.Copters, g.Jets, g.scene.imgBullet, g.scene.imgTrooper,
-          g.scene.imgPara, g.scene.imgCopter, g.scene.imgJet);
-  std::mt19937_64 hand(seed ? std::strtoull(seed, nullptr, 10) : 1);
-  t.Seed(hand());
-  const auto draw = [&hand](long n) { return static_cast<long>(hand() % n); };
-  int runs = 0, deadLeft = 0;
-  const auto endRun = [&] {
-    g.cheats.Set(Cheat::Invincibility, false), Form_KeyDown(g, key_code::Tilde);
-  };
-  const auto start = [&] {
+// A seeded random gunner's runs, one after another, in a game that hears or one that does not.
+struct Soak : TestGame {
+  Soak(bool hearing, std::uint64_t seed, long total)
+      : TestGame(false, hearing), hand(seed), total(total) {
+    // Every table's whole room at once, so that the heap no longer follows the tables' sizes.
+    const auto reserve = [](auto&... table) { (table.Reserve(MaxSlots), ...); };
+    reserve(g.Troopers, g.Bullets, g.Copters, g.Jets, g.scene.imgBullet, g.scene.imgTrooper,
+            g.scene.imgPara, g.scene.imgCopter, g.scene.imgJet);
+    Seed(hand());
+    onYield = [this] {  // the keys come at the yields, as the event pump delivers them
+      if (Draw(2) == 0) Form_KeyDown(g, std::array{'B', 'V', 'C', 'X'}[Draw(4)]);
+      if (Draw(4000) == 0) Form_KeyDown(g, key_code::Tilde);
+      // An invincible run lasts a tenth of the soak on average.
+      if (g.cheats[Cheat::Invincibility] && Draw(this->total / 40) == 0) EndRun();
+    };
+    Start();
+  }
+  long Draw(long n) { return static_cast<long>(hand() % n); }
+  void Start() {
     ResetGame(g);
     g.Level = LastLevel, deadLeft = 160;  // the death timer's 2.5 s in yields, every 4th frame
     g.cheats.Set(Cheat::Invincibility, runs++ % 2 == 0);
     if (!g.cheats[Cheat::Invincibility]) g.Points = 1000000;
-  };
-  t.onYield = [&] {  // the keys come at the yields, as the event pump delivers them
-    if (draw(2) == 0) Form_KeyDown(g, std::array{'B', 'V', 'C', 'X'}[draw(4)]);
-    if (draw(4000) == 0) Form_KeyDown(g, key_code::Tilde);
-    // An invincible run lasts a tenth of the soak on average.
-    if (g.cheats[Cheat::Invincibility] && draw(total / 40) == 0) endRun();
-  };
-  start();
-  long long heap[2] = {};  // at its most in each half
-  for (long frame = 1; frame <= total; ++frame) {
-    // The turning keys, held or let go now and then (no key has the code 0).
-    if (draw(30) == 0) t.down = {std::array{0, key_code::Left, key_code::Right}[draw(3)]};
-    if (RunFrame(g) && --deadLeft == 0) start();
-    heap[frame > total / 2] = std::max(heap[frame > total / 2], liveBytes);
-    ASSERT_EQ(OutOfStep(g), "") << "frame " << frame;
-    t.submitted.clear(), t.messages.clear();
   }
+  void EndRun() { g.cheats.Set(Cheat::Invincibility, false), Form_KeyDown(g, key_code::Tilde); }
+  void Next() {
+    // The turning keys, held or let go now and then (no key has the code 0).
+    if (Draw(30) == 0) down = {std::array{0, key_code::Left, key_code::Right}[Draw(3)]};
+    if (Frame() && --deadLeft == 0) Start();
+    submitted.clear(), messages.clear();
+  }
+  std::mt19937_64 hand;
+  long total;
+  int runs = 0, deadLeft = 0;
+};
+
+// Two games play the soak side by side, one hearing and one not: each frame checks what the
+// player hears against the play, and both show the same scene.
+TEST(Soak, TheEndlessLevelPlaysOnWithinItsTablesAndASteadyHeapWhateverIsHeard) {
+  const char *frames = std::getenv("FLAKMIRE_SOAK_FRAMES"),
+             *seed = std::getenv("FLAKMIRE_SOAK_SEED");
+  const long total = std::max(frames ? std::atol(frames) : 50000, 1000L);
+  const std::uint64_t from = seed ? std::strtoull(seed, nullptr, 10) : 1;
+  Soak heard(true, from, total), silent(false, from, total);
+  long long heap[2] = {};  // at its most in each half
+  for (long frame = 1; frame <= total && !HasFailure(); ++frame) {
+    heard.Next(), silent.Next();
+    heap[frame > total / 2] = std::max(heap[frame > total / 2], liveBytes);
+    // A scene that parts from the other stays apart: a look every 64 frames will see it.
+    EXPECT_TRUE(frame % 64 || SceneHash(heard.g.scene) == SceneHash(silent.g.scene)) << frame;
+  }
+  for (int e = 0; e < SoundEventCount; ++e)  // all but a new level's: the level is the last
+    EXPECT_EQ(heard.heardCount[e] > 0, e != int(SoundEvent::NewLevel)) << SoundNames[e];
   // Once the gunner is dead nothing new comes: everything up there leaves, lands and flees, dies
   // or burns out. A projectile expires at most once a frame, so a full table drains in about as
   // many frames as it has slots, and empties but for its last eleven free ones.
-  endRun();
+  Game& g = heard.g;
+  heard.EndRun();
   const auto empty = [&g] {
     int inUse = g.Troopers.UpperBound() + g.Copters.UpperBound() + g.Jets.UpperBound();
     for (int i = 1; i <= g.Bullets.UpperBound(); ++i) inUse += g.Bullets[i].Active;
@@ -113,9 +129,9 @@ TEST(Soak, TheEndlessLevelPlaysOnWithinItsTablesAndASteadyHeap) {
   for (; drain < 2L * MaxSlots && !empty(); ++drain) RunFrame(g);
   EXPECT_TRUE(empty()) << g.Troopers.UpperBound() << " troopers, " << g.Bullets.UpperBound();
   EXPECT_LE(heap[1], heap[0] + 1024) << "the heap grows";
-  EXPECT_GE(runs, 3);
+  EXPECT_GE(heard.runs, 3);
   std::printf("%ld frames, %d runs; the sky empty %ld frames after the last; heap %lld, %lld\n",
-              total, runs, drain, heap[0], heap[1]);
+              total, heard.runs, drain, heap[0], heap[1]);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
-// What the player hears: each sound in the frame of its event and at no other time; and a game
-// that hears plays exactly as one that does not.
-
-#include <random>
+// What the player hears: each sound in the frame of its event and at no other time. (That a game
+// that hears plays exactly as one that does not, the soak shows, long_play_test.cpp.)
 
 #include "fakes/test_game.h"
 
@@ -62,43 +60,6 @@ TEST(Sounds, AreHeardInTheFrameOfTheirEvent) {
     for (int frame = 0; frame < frames; ++frame) t.Frame();
     EXPECT_EQ(t.heard, heard);
   }
-}
-
-// Run after run from one seed under a random gunner: what the game asked of its ports in order,
-// its numbers every frame, and the sky at the end. Each frame checks that what a hearing game
-// hears follows the play (never a death under Invincibility); here every sound is heard.
-std::string Play(bool hearing) {
-  TestGame t(true, hearing);
-  std::mt19937 hand;
-  const auto start = [&] {
-    ResetGame(t.g);
-    t.g.Level = 7 + int(hand() % 4), t.g.Points = hand() % 3 ? 100000 : 60;  // or few: X refused
-    t.g.LevelClock = 8 - float(hand() % 4) / 2;
-    t.g.cheats.Set(Cheat::Invincibility, hand() % 4 == 0);
-  };
-  t.Seed(5), start();
-  t.onYield = [&] {
-    Form_KeyDown(t.g, "BVCX"[hand() % 4]);
-    if (hand() % 8 == 0) t.down = {std::array{0, key_code::Left, key_code::Right}[hand() % 3]};
-  };
-  std::string seen;
-  for (int frame = 0; frame < 30000 && !::testing::Test::HasFailure(); ++frame) {
-    Trace = &seen, t.Frame(), Trace = nullptr;
-    seen += Numbers(t.g) + "\n";
-    if (hand() % (t.g.Dead ? 100 : 2000) == 0) start();  // Play after a death, or a new run
-  }
-  for (int i = 1; i <= t.g.Bullets.UpperBound(); ++i) seen += Bullet(t.g, i) + "\n";
-  for (int i = 1; i <= t.g.Troopers.UpperBound(); ++i) seen += Soldier(t.g, i) + "\n";
-  for (int e = 0; e < SoundEventCount; ++e)
-    EXPECT_EQ(t.heardCount[e] > 0, hearing) << SoundNames[e] << " heard or not";
-  return seen;
-}
-
-// A game that hears plays exactly as one that does not.
-TEST(Sounds, FollowThePlayAndLeaveItAsItIs) {
-  const std::string heard = Play(true), silent = Play(false);
-  const auto [at, _] = std::mismatch(heard.begin(), heard.end(), silent.begin(), silent.end());
-  EXPECT_EQ(at, heard.end()) << "first apart at: " << std::string(at, heard.end()).substr(0, 80);
 }
 
 }  // namespace
