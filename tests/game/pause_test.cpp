@@ -8,7 +8,7 @@ namespace {
 // Paused: the word shows at once (a second paint), the tick's timer is off, a tick runs no frame,
 // and the key still went through the key handler. A minute later, resumed: the first frame is a
 // fast one and the minute does not count to the run's length.
-TEST(Pause, StopsOnlyARunInPlayAndStartsItAgainAsIfNoTimeHadPassed) {
+TEST(Pause, StopsOnlyARunInPlayAndStartsItAgainAsIfNoTimeHadPassedUntilADeathEndsIt) {
   for (int key : {int{'P'}, 19}) {  // the letter's capital, and the code the shell gives Pause
     TestGame t;
     t.Frame(), Form_KeyDown(t.g, key), Timer1_Timer(t.g);  // one frame, then paused
@@ -27,12 +27,9 @@ TEST(Pause, StopsOnlyARunInPlayAndStartsItAgainAsIfNoTimeHadPassed) {
   EXPECT_EQ(Text("title %d dead %d reset %d %d", title.g.Paused, dead.g.Paused, reset.g.Paused,
                  reset.g.scene.lblPaused.Visible),
             "title 0 dead 0 reset 0 0");
-}
-
-// "~" on the last level, half a minute into the run and a minute into a pause: the death leaves
-// the pause, so the paused minute is no play and frames go on behind the window; under
-// Invincibility nothing changes and the pause stays.
-TEST(Pause, ADeathLeavesItUnlessTheGunnerCannotDie) {
+  // "~" on the last level, half a minute into the run and a minute into a pause: the death leaves
+  // the pause, so the paused minute is no play and frames go on behind the window; under
+  // Invincibility nothing changes and the pause stays.
   for (bool invincible : {false, true}) {
     TestGame t;
     t.g.Level = LastLevel, t.g.cheats.Set(Cheat::Invincibility, invincible);
