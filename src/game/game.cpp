@@ -9,6 +9,17 @@ namespace {
 constexpr int RoomForTroopers = 256;
 constexpr int RoomForProjectiles = 1024;
 constexpr int RoomForAircraft = 64;
+
+// Each aircraft's sprite shows, where it is, exactly while it flies.
+template <class Aircraft>
+bool AircraftInStep(const Table<Aircraft>& table, const ControlArray<Sprite>& sprites) {
+  for (int i = 1; i <= table.UpperBound(); ++i) {
+    const Sprite& p = sprites[i];
+    const bool on = table[i].Active;
+    if (p.Visible != on || (on && (p.Left != table[i].X || p.Top != table[i].Y))) return false;
+  }
+  return true;
+}
 }  // namespace
 
 Game::Game(Ports ports) : ports(std::move(ports)) {
@@ -33,21 +44,6 @@ const char* TableOutOfStep(const Game& g) {
   if (s.imgJet.UpperBound() != g.Jets.UpperBound()) return "Jets/imgJet";
   return "";
 }
-
-namespace {
-
-// Each aircraft's sprite shows, where it is, exactly while it flies.
-template <class Aircraft>
-bool AircraftInStep(const Table<Aircraft>& table, const ControlArray<Sprite>& sprites) {
-  for (int i = 1; i <= table.UpperBound(); ++i) {
-    const Sprite& p = sprites[i];
-    const bool on = table[i].Active;
-    if (p.Visible != on || (on && (p.Left != table[i].X || p.Top != table[i].Y))) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 const char* SceneOutOfStep(const Game& g) {
   const Scene& s = g.scene;
